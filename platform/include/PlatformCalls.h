@@ -1,0 +1,23 @@
+// The hook every substitute platform function passes through on entry. The
+// desktop backend lets every call proceed; the headless backend records the
+// call and its arguments and can make it fail, so tests can drive each failure
+// path of the program.
+#ifndef QUELLOR_PLATFORM_CALLS_H
+#define QUELLOR_PLATFORM_CALLS_H
+
+#include <string>
+
+namespace platform {
+
+// Called first by each platform function with its name and its arguments
+// formatted as text. Returns true when the call must fail (the function then
+// returns its failure value without doing anything).
+bool CallFails(const char *name, const std::string &arguments);
+
+// True when Sleep must return at once instead of pausing (headless runs that
+// skip the frame pause).
+bool SleepSkipped();
+
+} // namespace platform
+
+#endif
