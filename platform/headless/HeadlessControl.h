@@ -37,6 +37,7 @@ const std::vector<MessageBoxShown> &MessageBoxesShown();
 struct PlatformCall {
   std::string name;      // "CreateWindowExA", "Sleep", ...
   std::string arguments; // the arguments as text, e.g. "640, 480"
+  bool failed = false;   // the call was made to fail (see FailCall)
 };
 
 // Every platform call since the last Reset(), in order, with its arguments.

@@ -1,0 +1,76 @@
+#include "HeadlessFixture.h"
+
+#include <HeadlessControl.h>
+
+using CallLogTest = HeadlessTest;
+
+TEST_F(CallLogTest, NthCallFaultFailsThatCallOnly) {
+  LoadIconA(nullptr, IDI_WINLOGO); // counting starts when the fault is set
+  headless::FailCall("LoadIconA", 2);
+  EXPECT_TRUE(LoadIconA(nullptr, IDI_WINLOGO));
+  EXPECT_FALSE(LoadIconA(nullptr, IDI_WINLOGO));
+  EXPECT_TRUE(LoadIconA(nullptr, IDI_WINLOGO));
+  EXPECT_TRUE(LoadCursorA(nullptr, IDC_ARROW));
+
+  const auto &log = headless::CallLog();
+  ASSERT_EQ(5u, log.size());
+  EXPECT_EQ("LoadIconA", log[2].name);
+  EXPECT_EQ("NULL, #32517", log[2].arguments);
+  const bool failed[] = {false, false, true, false, false};
+  for (size_t i = 0; i < log.size(); ++i) {
+    EXPECT_EQ(failed[i], log[i].failed) << i;
+  }
+}
+
+TEST_F(CallLogTest, EveryCallFaultStaysUntilReset) {
+  headless::FailCall("GetModuleHandleA", 0);
+  EXPECT_FALSE(GetModuleHandleA(nullptr));
+  EXPECT_FALSE(GetModuleHandleA(nullptr));
+  headless::FailCall("Sleep", 0);
+  Sleep(5000); // would pause if it were not made to fail
+  EXPECT_EQ((std::vector<std::string>{"GetModuleHandleA", "GetModuleHandleA", "Sleep"}),
+            headless::CallNames());
+  headless::Reset();
+  EXPECT_TRUE(GetModuleHandleA(nullptr));
+  EXPECT_EQ(1u, headless::CallLog().size());
+}
+
+TEST_F(CallLogTest, DisplayModeAndCursorKeepWindowsCounters) {
+  DEVMODEA mode = {};
+  mode.dmSize = sizeof mode;
+  mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+  mode.dmPelsWidth = 640;
+  mode.dmPelsHeight = 480;
+  mode.dmBitsPerPel = 16;
+  EXPECT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
+  EXPECT_TRUE(headless::DisplayModeChanged());
+  EXPECT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(nullptr, 0));
+  EXPECT_FALSE(headless::DisplayModeChanged());
+
+  mode.dmBitsPerPel = 32;
+  EXPECT_EQ(DISP_CHANGE_BADMODE, ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
+  mode.dmBitsPerPel = 16;
+  headless::SetDisplayModeAvailable(false);
+  EXPECT_EQ(DISP_CHANGE_BADMODE, ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
+  EXPECT_FALSE(headless::DisplayModeChanged());
+
+  EXPECT_EQ(-1, ShowCursor(FALSE));
+  EXPECT_EQ(-2, ShowCursor(FALSE));
+  EXPECT_EQ(-1, ShowCursor(TRUE));
+  EXPECT_EQ(-1, headless::CursorCounter());
+}
+
+TEST_F(CallLogTest, MessageBoxesTakeScriptedAnswersThenDefaults) {
+  headless::QueueMessageBoxAnswer(IDYES);
+  EXPECT_EQ(IDYES, MessageBoxA(nullptr, "Question?", "Title", MB_YESNO | MB_ICONQUESTION));
+  EXPECT_EQ(IDNO, MessageBoxA(nullptr, "Again?", "Title", MB_YESNO));
+  EXPECT_EQ(IDOK, MessageBoxA(nullptr, "Two\nlines", "ERROR", MB_OK | MB_ICONEXCLAMATION));
+
+  const auto &shown = headless::MessageBoxesShown();
+  ASSERT_EQ(3u, shown.size());
+  EXPECT_EQ("Question?", shown[0].text);
+  EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), shown[0].style);
+  EXPECT_EQ("Two\nlines", shown[2].text);
+  EXPECT_EQ("ERROR", shown[2].title);
+  EXPECT_EQ("NULL, \"Two\\nlines\", \"ERROR\", 0x30", headless::CallLog()[2].arguments);
+}
