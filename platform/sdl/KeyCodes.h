@@ -1,0 +1,31 @@
+// Translation between SDL's keyboard events and Windows' virtual keys and
+// characters.
+#ifndef QUELLOR_SDL_KEY_CODES_H
+#define QUELLOR_SDL_KEY_CODES_H
+
+#include <windows.h>
+
+#include <SDL.h>
+
+namespace sdlbackend {
+
+// The Windows virtual-key code of a key, or 0 for a key Windows has no code
+// for. Letters, digits and punctuation follow the keyboard layout (the key's
+// SDL keycode), as virtual keys do on Windows; a layout whose keys produce
+// other characters falls back to the key's position on a US keyboard. The
+// keypad gives digits with Num Lock on and navigation keys with it off.
+int VirtualKeyOf(SDL_Keycode keycode, SDL_Scancode scancode, Uint16 modifiers);
+
+// Whether Windows flags the key as an extended key (bit 24 of a key message's
+// lParam): the right Ctrl and Alt, the navigation block, the arrows, the
+// keypad's Enter and divide key, and a few more.
+bool IsExtendedKey(SDL_Scancode scancode);
+
+// The character that a key-down with the given virtual key and modifiers
+// types on a US keyboard (what TranslateMessage posts as WM_CHAR), or 0 when
+// the key types none.
+int CharacterOf(int virtualKey, Uint16 modifiers);
+
+} // namespace sdlbackend
+
+#endif

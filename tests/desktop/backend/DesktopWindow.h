@@ -1,0 +1,46 @@
+// Helpers for the desktop backend's tests: a window procedure that records
+// what it receives, a window made the way the program makes its own, and
+// waiting for the display's own events to settle.
+#ifndef QUELLOR_TESTS_DESKTOP_WINDOW_H
+#define QUELLOR_TESTS_DESKTOP_WINDOW_H
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+struct ReceivedMessage {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+// Every message the recording procedure received, in order.
+extern std::vector<ReceivedMessage> receivedMessages;
+// Whether the procedure hands messages on to DefWindowProcA (default true).
+extern bool forwardToDefault;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Base for tests that need windows: registers the class "DesktopTestWnd" with
+// RecordingProc, and afterwards destroys what the test left open, restores
+// the display mode and unregisters the class.
+class DesktopTest : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A window with the program's styles, whose outer size is grown from a
+  // 640x480 client area by AdjustWindowRectEx.
+  HWND CreateProgramWindow(DWORD style, DWORD exStyle);
+  // Takes (and dispatches) messages until none has come for a while, so that
+  // the display's own reactions to showing a window are out of the way.
+  void Settle();
+  // Takes the next message (up to two seconds); false when none came.
+  bool NextMessage(MSG *msg, UINT filterMin = 0, UINT filterMax = 0);
+
+  HWND window = nullptr;
+};
+
+#endif

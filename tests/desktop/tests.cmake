@@ -1,0 +1,22 @@
+# Desktop end-to-end checks, each on a private Xvfb display with openbox: the
+# program with its SDL2 backend driven as a user would, and the backend's own
+# GoogleTest program (kept apart from the headless test groups, which link the
+# headless backend in its place).
+set(QUELLOR_DESKTOP_HARNESS ${CMAKE_CURRENT_LIST_DIR}/run-desktop-tests.sh)
+
+foreach(scenario windowed-escape windowed-close fallback-yes fallback-no fullscreen toggle sigterm alt-f4
+                 missing-textures no-display)
+  add_test(NAME desktop.${scenario}
+           COMMAND ${QUELLOR_DESKTOP_HARNESS} ${scenario} $<TARGET_FILE:quellor>)
+  set_tests_properties(desktop.${scenario} PROPERTIES LABELS desktop TIMEOUT 180)
+endforeach()
+
+file(GLOB QUELLOR_SDL_BACKEND_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/backend/*.cpp)
+add_executable(quellor_sdl_backend_tests ${QUELLOR_SDL_BACKEND_TEST_SOURCES})
+target_include_directories(quellor_sdl_backend_tests PRIVATE ${PROJECT_SOURCE_DIR}/platform/sdl)
+target_link_libraries(quellor_sdl_backend_tests PRIVATE quellor_platform_sdl GTest::gtest_main)
+set_target_properties(quellor_sdl_backend_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY
+                                                           ${PROJECT_BINARY_DIR}/tests)
+add_test(NAME desktop.backend
+         COMMAND ${QUELLOR_DESKTOP_HARNESS} backend $<TARGET_FILE:quellor_sdl_backend_tests>)
+set_tests_properties(desktop.backend PROPERTIES LABELS desktop TIMEOUT 300)
