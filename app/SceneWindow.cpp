@@ -73,7 +73,10 @@ int CreateSceneWindow() {
 
   appState.instanceHandle = GetModuleHandleA(nullptr);
 
-  if (!RegisterSceneWindowClass()) {
+  // The tear-down unregisters the class only for a known instance, so a class
+  // registered without one would stay registered and make every later
+  // registration fail: without the instance the class is not registered.
+  if (!appState.instanceHandle || !RegisterSceneWindowClass()) {
     MessageBoxA(nullptr, "Nepovedlo se zaregistrovat tridu okna.", "ERROR",
                 MB_OK | MB_ICONEXCLAMATION);
     return 0;
@@ -97,10 +100,10 @@ int CreateSceneWindow() {
 
   // Each handle is stored before it is tested, so that the tear-down sees
   // null for the step that failed.
-  appState.windowHandle = CreateWindowExA(
-      exStyle, kClassName, kTitle, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-      rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, appState.instanceHandle,
-      nullptr);
+  appState.windowHandle =
+      CreateWindowExA(exStyle, kClassName, kTitle, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                      rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                      appState.instanceHandle, nullptr);
   if (!appState.windowHandle)
     return FailCreation("Chyba pri vytvareni okna.");
 

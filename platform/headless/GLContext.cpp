@@ -290,6 +290,12 @@ BOOL WINAPI SwapBuffers(HDC dc) {
     return FALSE;
   }
   // The pbuffer is single-buffered: what was drawn is already the picture.
+  // Presenting flushes the current context's queued drawing, as SwapBuffers
+  // does on Windows; without it the driver keeps queueing every frame's
+  // commands and memory grows with each frame.
+  if (current) {
+    glFlush();
+  }
   ++framesPresented;
   return TRUE;
 }

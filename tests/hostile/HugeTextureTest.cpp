@@ -1,0 +1,115 @@
+// Texture files of dimensions OpenGL refuses, of dimensions whose picture
+// could not even be addressed, and of hundreds of megabytes.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "AppState.h"
+#include "HeadlessControl.h"
+#include "HeadlessFixture.h"
+#include "HostileRun.h"
+#include "ScratchDirectory.h"
+#include "TextureCreation.h"
+
+namespace {
+
+// The header of a 24-bit file of the given size; the pixel bits, which the
+// caller supplies or leaves to a sparse extension, follow at offset 54.
+std::vector<unsigned char> Header24(int32_t width, int32_t height) {
+  std::vector<unsigned char> header = MakeBitmap24(1, 1, 0);
+  header.resize(54);
+  for (int i = 0; i < 4; ++i) {
+    header[18 + i] = static_cast<unsigned char>(static_cast<uint32_t>(width) >> (8 * i));
+    header[22 + i] = static_cast<unsigned char>(static_cast<uint32_t>(height) >> (8 * i));
+  }
+  return header;
+}
+
+// Writes the header and extends the file with a hole to the given size, so
+// that the file takes no room on disk.
+bool WriteSparse(const std::vector<unsigned char> &header, off_t size) {
+  if (!WriteBytes(kHostileTexture, header))
+    return false;
+  int descriptor = open(kHostileTexture, O_WRONLY);
+  if (descriptor < 0)
+    return false;
+  bool extended = ftruncate(descriptor, size) == 0;
+  return close(descriptor) == 0 && extended;
+}
+
+off_t Stride24(int32_t width) { return (static_cast<off_t>(width) * 3 + 3) / 4 * 4; }
+
+class HugeTextureTest : public HeadlessTest {
+protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    ASSERT_TRUE(directory_.ok());
+    ASSERT_TRUE(MakeTestContext());
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
+    ASSERT_GT(maxTextureSize_, 0);
+  }
+
+  ScratchDirectory directory_;
+  GLint maxTextureSize_ = 0;
+};
+
+// OpenGL refuses the upload; the texture is left without an image and the
+// program goes on, as texture creation does not query OpenGL's errors.
+TEST_F(HugeTextureTest, DimensionsOpenGlRefusesLeaveTheTextureEmptyAndTheProgramRunning) {
+  const int32_t width = maxTextureSize_ + 1;
+  std::vector<unsigned char> file = Header24(width, 1);
+  file.resize(54 + Stride24(width), 0x80);
+  ASSERT_TRUE(WriteBytes(kHostileTexture, file));
+
+  GLuint name = 0;
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  ASSERT_EQ(LoadTexture(kHostileTexture, &name), 1);
+  EXPECT_NE(name, 0u);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_VALUE));
+  GLint levelWidth = -1;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &levelWidth);
+  EXPECT_EQ(levelWidth, 0) << "the refused image must not be defined";
+
+  ExpectCleanRun(RunWithHostileTexture());
+}
+
+// 70000 x 70000 pixels would take more than 4 GiB as 24-bit RGB: refused
+// before anything of that size is asked for.
+TEST_F(HugeTextureTest, DimensionsBeyondThirtyTwoBitsAreRefused) {
+  for (int32_t height : {70000, -70000}) {
+    SCOPED_TRACE(height);
+    std::vector<unsigned char> file = Header24(70000, height);
+    file.resize(4096, 0x11);
+    ASSERT_TRUE(WriteBytes(kHostileTexture, file));
+    ExpectSceneSetUpFailure(RunWithHostileTexture(),
+                            {"Out of memory.", "Image file conversion error."});
+  }
+}
+
+// A file of 300 MB whose header describes an 8x8 picture: only the picture's
+// bytes are read, and the rest of the file costs nothing.
+TEST_F(HugeTextureTest, SmallPictureAtTheStartOfAHugeFileLoads) {
+  std::vector<unsigned char> file = MakeBitmap24(8, 8, 3);
+  ASSERT_TRUE(WriteBytes(kHostileTexture, file));
+  ASSERT_TRUE(WriteSparse(file, off_t(300) << 20));
+  ExpectCleanRun(RunWithHostileTexture());
+}
+
+// A file of some 200 MB holding a picture just wider than OpenGL accepts:
+// decoded in full, then refused by OpenGL, and the program goes on.
+TEST_F(HugeTextureTest, HundredsOfMegabytesOfPictureAreDecodedAndRefusedByOpenGl) {
+  const int32_t width = maxTextureSize_ + 8;
+  const int32_t height = static_cast<int32_t>((off_t(200) << 20) / Stride24(width));
+  ASSERT_TRUE(WriteSparse(Header24(width, height), 54 + Stride24(width) * height));
+  ExpectCleanRun(RunWithHostileTexture());
+}
+
+} // namespace
