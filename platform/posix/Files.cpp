@@ -1,0 +1,127 @@
+// Opening files for reading (CreateFileA/W), their size, and closing kernel
+// handles.
+#include "CallArguments.h"
+#include "KernelObjects.h"
+#include "ResourceCounts.h"
+#include "Utf16.h"
+
+#include <PlatformCalls.h>
+#include <windows.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <unordered_set>
+
+namespace platform {
+
+namespace {
+
+std::unordered_set<KernelObject *> &OpenObjects() {
+  static std::unordered_set<KernelObject *> objects;
+  return objects;
+}
+
+int &LiveCount(KernelObjectKind kind) {
+  return kind == KernelObjectKind::file ? liveResources.fileHandles : liveResources.mappings;
+}
+
+// Opens an existing regular file for reading, as CreateFile does for
+// GENERIC_READ and OPEN_EXISTING. Directories are refused, as Win32 refuses
+// them without backup semantics.
+HANDLE OpenExistingFile(const char *name, DWORD access, DWORD disposition) {
+  if (access != GENERIC_READ || disposition != OPEN_EXISTING) {
+    return INVALID_HANDLE_VALUE;
+  }
+  int descriptor = open(name, O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) {
+    return INVALID_HANDLE_VALUE;
+  }
+  struct stat status;
+  if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    close(descriptor);
+    return INVALID_HANDLE_VALUE;
+  }
+  return NewKernelObject(KernelObjectKind::file, descriptor, 0);
+}
+
+} // namespace
+
+HANDLE NewKernelObject(KernelObjectKind kind, int descriptor, uint64_t size) {
+  KernelObject *object = new KernelObject{kind, descriptor, size};
+  OpenObjects().insert(object);
+  ++LiveCount(kind);
+  return object;
+}
+
+KernelObject *FindKernelObject(HANDLE handle, KernelObjectKind kind) {
+  KernelObject *object = static_cast<KernelObject *>(handle);
+  if (OpenObjects().count(object) == 0 || object->kind != kind) {
+    return nullptr;
+  }
+  return object;
+}
+
+} // namespace platform
+
+HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                          DWORD disposition, DWORD flags, HANDLE templateFile) {
+  if (platform::CallFails("CreateFileA",
+                          platform::CallArguments(name, access, share, security, disposition, flags,
+                                                  templateFile))) {
+    return INVALID_HANDLE_VALUE;
+  }
+  if (!name) {
+    return INVALID_HANDLE_VALUE;
+  }
+  return platform::OpenExistingFile(name, access, disposition);
+}
+
+HANDLE WINAPI CreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                          DWORD disposition, DWORD flags, HANDLE templateFile) {
+  if (platform::CallFails("CreateFileW",
+                          platform::CallArguments(name, access, share, security, disposition, flags,
+                                                  templateFile))) {
+    return INVALID_HANDLE_VALUE;
+  }
+  if (!name) {
+    return INVALID_HANDLE_VALUE;
+  }
+  // A name with an unpaired surrogate has no spelling in UTF-8, so no file on
+  // this system can carry it.
+  bool valid = false;
+  std::string converted = platform::Utf16ToUtf8(name, &valid);
+  if (!valid) {
+    return INVALID_HANDLE_VALUE;
+  }
+  return platform::OpenExistingFile(converted.c_str(), access, disposition);
+}
+
+BOOL WINAPI GetFileSizeEx(HANDLE file, PLARGE_INTEGER size) {
+  if (platform::CallFails("GetFileSizeEx", platform::CallArguments(file, size))) {
+    return FALSE;
+  }
+  platform::KernelObject *object =
+      platform::FindKernelObject(file, platform::KernelObjectKind::file);
+  struct stat status;
+  if (!object || !size || fstat(object->descriptor, &status) != 0) {
+    return FALSE;
+  }
+  size->QuadPart = status.st_size;
+  return TRUE;
+}
+
+BOOL WINAPI CloseHandle(HANDLE handle) {
+  if (platform::CallFails("CloseHandle", platform::CallArguments(handle))) {
+    return FALSE;
+  }
+  platform::KernelObject *object = static_cast<platform::KernelObject *>(handle);
+  if (platform::OpenObjects().erase(object) == 0) {
+    return FALSE;
+  }
+  close(object->descriptor);
+  --platform::LiveCount(object->kind);
+  delete object;
+  return TRUE;
+}

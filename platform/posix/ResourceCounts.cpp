@@ -1,0 +1,7 @@
+#include "ResourceCounts.h"
+
+namespace platform {
+
+ResourceCounts liveResources = {};
+
+} // namespace platform

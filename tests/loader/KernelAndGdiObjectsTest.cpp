@@ -1,0 +1,185 @@
+// The kernel and GDI objects the loader obtains: files by narrow and UTF-16
+// names, read-only mappings and views, local memory, memory device contexts
+// and DIB sections, each counted while held and refused once released.
+#include "BitmapBuilder.h"
+
+#include <HeadlessControl.h>
+#include <HeadlessFixture.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+class KernelAndGdiObjectsTest : public HeadlessTest {};
+
+HANDLE OpenForReading(const std::string &path) {
+  return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                     nullptr);
+}
+
+TEST_F(KernelAndGdiObjectsTest, FilesOpenByNarrowAndUtf16Names) {
+  Bytes content = {'q', 'u', 'e', 'l', 'l', 'o', 'r'};
+  std::string path = WriteTempFile("\xC4\x8D"
+                                   "aj-\xF0\x9F\x8D\xB5.bmp",
+                                   content); // čaj-🍵.bmp
+  std::string directory = TempPath("");
+  std::u16string wide(directory.begin(), directory.end());
+  wide += u"\u010Daj-\U0001F375.bmp";
+  HANDLE file =
+      CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size;
+  ASSERT_TRUE(GetFileSizeEx(file, &size));
+  EXPECT_EQ(size.QuadPart, 7);
+  EXPECT_EQ(headless::Live().fileHandles, 1);
+  EXPECT_TRUE(CloseHandle(file));
+  EXPECT_EQ(headless::Live().fileHandles, 0);
+  EXPECT_FALSE(CloseHandle(file));
+
+  // A lone surrogate names no file; nor do directories, missing files or
+  // other kinds of access open one.
+  std::u16string lone = wide;
+  lone[directory.size()] = 0xD800;
+  EXPECT_EQ(
+      CreateFileW(lone.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr),
+      INVALID_HANDLE_VALUE);
+  EXPECT_EQ(OpenForReading(directory), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(OpenForReading(TempPath("missing")), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(CreateFileA(path.c_str(), 0x40000000, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(headless::Live().fileHandles, 0);
+}
+
+TEST_F(KernelAndGdiObjectsTest, MappingsShowTheWholeFileAndOutliveTheFileHandle) {
+  Bytes content(70000);
+  for (size_t i = 0; i < content.size(); ++i) {
+    content[i] = static_cast<uint8_t>(i * 7);
+  }
+  HANDLE file = OpenForReading(WriteTempFile("map.bin", content));
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  // Larger than the file, a mapping cannot be, for reading only.
+  EXPECT_EQ(CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 70001, nullptr), nullptr);
+  HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  ASSERT_TRUE(mapping);
+  EXPECT_TRUE(CloseHandle(file));
+
+  const void *view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+  ASSERT_TRUE(view);
+  EXPECT_EQ(std::memcmp(view, content.data(), content.size()), 0);
+  // Views start at multiples of 64 KiB and end within the mapping.
+  EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_READ, 0, 4096, 0), nullptr);
+  EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 70001), nullptr);
+  const uint8_t *tail =
+      static_cast<const uint8_t *>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 65536, 0));
+  ASSERT_TRUE(tail);
+  EXPECT_EQ(std::memcmp(tail, content.data() + 65536, content.size() - 65536), 0);
+  EXPECT_EQ(headless::Live().views, 2);
+  EXPECT_EQ(headless::Live().mappings, 1);
+
+  EXPECT_TRUE(UnmapViewOfFile(tail));
+  EXPECT_TRUE(UnmapViewOfFile(view));
+  EXPECT_FALSE(UnmapViewOfFile(view));
+  EXPECT_TRUE(CloseHandle(mapping));
+  EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0), nullptr);
+  headless::LiveResources live = headless::Live();
+  EXPECT_EQ(live.fileHandles + live.mappings + live.views, 0);
+}
+
+TEST_F(KernelAndGdiObjectsTest, AnEmptyFileCannotBeMapped) {
+  HANDLE file = OpenForReading(WriteTempFile("empty", {}));
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr), nullptr);
+  // Nor can a file be mapped for writing, or by name.
+  HANDLE other = OpenForReading(WriteTempFile("one", {1}));
+  EXPECT_EQ(CreateFileMappingA(other, nullptr, 0x04, 0, 0, nullptr), nullptr);
+  EXPECT_EQ(CreateFileMappingA(other, nullptr, PAGE_READONLY, 0, 0, "Named"), nullptr);
+  CloseHandle(file);
+  CloseHandle(other);
+  EXPECT_EQ(headless::Live().mappings, 0);
+}
+
+TEST_F(KernelAndGdiObjectsTest, LocalBlocksAreFixedAndOptionallyZeroed) {
+  auto *zeroed = static_cast<uint8_t *>(LocalAlloc(LPTR, 100));
+  ASSERT_TRUE(zeroed);
+  for (int i = 0; i < 100; ++i) {
+    ASSERT_EQ(zeroed[i], 0) << i;
+  }
+  void *empty = LocalAlloc(LMEM_FIXED, 0);
+  EXPECT_TRUE(empty);
+  EXPECT_NE(empty, zeroed);
+  EXPECT_EQ(LocalAlloc(0x0002, 16), nullptr); // movable blocks are not provided
+  EXPECT_EQ(headless::Live().localBlocks, 2);
+  EXPECT_EQ(LocalFree(zeroed), nullptr);
+  EXPECT_EQ(LocalFree(empty), nullptr);
+  EXPECT_EQ(LocalFree(nullptr), nullptr);
+  EXPECT_EQ(headless::Live().localBlocks, 0);
+}
+
+BITMAPINFO SectionInfo(LONG width, LONG height, WORD bitCount) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = bitCount;
+  return info;
+}
+
+TEST_F(KernelAndGdiObjectsTest, SectionsAreZeroedAndSelectedIntoOneContextAtATime) {
+  HDC first = CreateCompatibleDC(nullptr);
+  HDC second = CreateCompatibleDC(nullptr);
+  ASSERT_TRUE(first && second);
+  BITMAPINFO info = SectionInfo(5, 3, 24);
+  void *memory = nullptr;
+  HBITMAP section = CreateDIBSection(first, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+  ASSERT_TRUE(section);
+  const uint8_t *bytes = static_cast<const uint8_t *>(memory);
+  for (int i = 0; i < 16 * 3; ++i) { // rows of 15 bytes and one fill byte
+    ASSERT_EQ(bytes[i], 0) << i;
+  }
+
+  HGDIOBJ original = SelectObject(first, section);
+  ASSERT_TRUE(original);
+  EXPECT_EQ(SelectObject(second, section), nullptr);
+  EXPECT_FALSE(DeleteObject(section)); // still selected
+  EXPECT_EQ(SelectObject(first, original), section);
+  EXPECT_EQ(SelectObject(second, section), original);
+  // Deleting the context releases the section, which can then be deleted.
+  EXPECT_TRUE(DeleteDC(second));
+  EXPECT_TRUE(DeleteObject(section));
+  EXPECT_FALSE(DeleteObject(section));
+  EXPECT_TRUE(DeleteDC(first));
+  EXPECT_FALSE(DeleteDC(first));
+  headless::LiveResources live = headless::Live();
+  EXPECT_EQ(live.memoryDCs + live.sections, 0);
+}
+
+TEST_F(KernelAndGdiObjectsTest, OnlyUncompressedTwentyFourBitSectionsAreMade) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  void *memory = &memory;
+  for (BITMAPINFO info :
+       {SectionInfo(4, 4, 32), SectionInfo(4, 4, 8), SectionInfo(0, 4, 24), SectionInfo(4, 0, 24),
+        SectionInfo(-4, 4, 24), SectionInfo(65536, 32768, 24)}) {
+    EXPECT_EQ(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0), nullptr);
+    EXPECT_EQ(memory, nullptr);
+  }
+  // A negative height makes a top-down section.
+  BITMAPINFO topDown = SectionInfo(2, -2, 24);
+  HBITMAP section = CreateDIBSection(dc, &topDown, DIB_RGB_COLORS, &memory, nullptr, 0);
+  ASSERT_TRUE(section);
+  SelectObject(dc, section);
+  Bytes rows = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}; // bottom row first
+  Bytes header = InfoHeader({2, 2, 24});
+  ASSERT_EQ(SetDIBits(dc, section, 0, 2, rows.data(),
+                      reinterpret_cast<const BITMAPINFO *>(header.data()), DIB_RGB_COLORS),
+            2);
+  EXPECT_EQ(static_cast<uint8_t *>(memory)[0], 7);
+  EXPECT_EQ(static_cast<uint8_t *>(memory)[8], 1);
+  DeleteDC(dc);
+  DeleteObject(section);
+}
+
+} // namespace

@@ -1,0 +1,30 @@
+# The loader tests compare with stb_image, through its public API.
+target_link_libraries(quellor_loader_tests PRIVATE stb)
+
+# The fuzz target without libFuzzer, replaying the saved inputs of
+# fuzz/regressions on every test run.
+add_executable(quellor_loader_replay ${PROJECT_SOURCE_DIR}/fuzz/loader/LoaderFuzzTarget.cpp
+                                     ${PROJECT_SOURCE_DIR}/fuzz/loader/ReplayMain.cpp)
+target_link_libraries(quellor_loader_replay PRIVATE quellor_textures quellor_platform_headless)
+add_test(NAME loader_fuzz_regressions
+         COMMAND quellor_loader_replay ${PROJECT_SOURCE_DIR}/fuzz/regressions)
+set_tests_properties(loader_fuzz_regressions PROPERTIES LABELS loader)
+
+# quellor-texcheck as a user runs it: its output, its exit status and its
+# picture, which ImageMagick's own decoder must agree with.
+add_test(NAME loader_texcheck
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/texcheck-test.sh $<TARGET_FILE:quellor-texcheck>
+                 ${PROJECT_SOURCE_DIR}/../shared/bmpsuite)
+set_tests_properties(loader_texcheck PROPERTIES LABELS loader)
+
+# Two minutes of fuzzing with AddressSanitizer and UndefinedBehaviorSanitizer,
+# where clang's libFuzzer is installed. It builds its own tree (build/fuzz).
+find_program(QUELLOR_CLANGXX clang++)
+if(QUELLOR_CLANGXX)
+  execute_process(COMMAND ${QUELLOR_CLANGXX} -print-file-name=libclang_rt.fuzzer-x86_64.a
+                  OUTPUT_VARIABLE QUELLOR_LIBFUZZER OUTPUT_STRIP_TRAILING_WHITESPACE)
+endif()
+if(QUELLOR_LIBFUZZER AND EXISTS "${QUELLOR_LIBFUZZER}")
+  add_test(NAME loader_fuzz COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run-loader-fuzz.sh 120)
+  set_tests_properties(loader_fuzz PROPERTIES LABELS fuzz TIMEOUT 1800)
+endif()
