@@ -19,16 +19,16 @@ struct Light {
 // Positions are given once, under the identity modelview matrix; since the
 // camera lives on the projection matrix they stay put in world coordinates.
 // Light 2 sits at the camera's eye.
-const Light kBlueLight = {GL_LIGHT1, {0.6f, 0.6f, 1.0f, 0.8f}, {0.8f, 0.8f, 1.0f, 0.0f},
-                          {0.0f, 50.0f, 50.0f, 1.0f}};
-const Light kCameraLight = {GL_LIGHT2, {1.0f, 0.8f, 0.8f, 1.0f}, {1.0f, 0.8f, 0.8f, 50.0f},
-                            {50.0f, 100.0f, -60.0f, 1.0f}};
-// Light 3 is a positional lamp low over the floor's near corner (w = 1):
-// that way its constant attenuation of 2 halves its strength as meant, and it
-// lights the wandering cube from its own side; a directional light (w = 0)
-// would ignore the attenuation and flood the whole scene with full white.
-const Light kCornerLight = {GL_LIGHT3, {1.0f, 1.0f, 1.0f, 1.0f}, {1.0f, 0.8f, 0.8f, 10.0f},
-                            {10.0f, 5.0f, 10.0f, 1.0f}};
+const Light kBlueLight = {
+    GL_LIGHT1, {0.6f, 0.6f, 1.0f, 0.8f}, {0.8f, 0.8f, 1.0f, 0.0f}, {0.0f, 50.0f, 50.0f, 1.0f}};
+const Light kCameraLight = {
+    GL_LIGHT2, {1.0f, 0.8f, 0.8f, 1.0f}, {1.0f, 0.8f, 0.8f, 50.0f}, {50.0f, 100.0f, -60.0f, 1.0f}};
+// Light 3 is a positional lamp (w = 1) low over the floor's near corner at
+// (10, 5, 10), so its constant attenuation of 2 halves it as intended. As a
+// directional light (w = 0) it would shine from that direction on the whole
+// scene at full strength and the attenuation would be ignored.
+const Light kCornerLight = {
+    GL_LIGHT3, {1.0f, 1.0f, 1.0f, 1.0f}, {1.0f, 0.8f, 0.8f, 10.0f}, {10.0f, 5.0f, 10.0f, 1.0f}};
 const GLfloat kCornerLightAttenuation = 2.0f;
 
 void SetLight(const Light &light) {
