@@ -1,0 +1,45 @@
+# Installation and packages. On Linux `cmake --install` lays out a Debian-style
+# tree and CPack makes a .deb of it; the Windows build installs quellor.exe
+# beside its three textures and CPack makes a .zip.
+set(CPACK_PACKAGE_NAME quellor)
+set(CPACK_PACKAGE_VENDOR "Quellor")
+set(CPACK_PACKAGE_CONTACT "Quellor developers <quellor@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Small interactive 3D scene drawn with fixed-function OpenGL")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_STRIP_FILES ON)
+
+set(QUELLOR_INSTALLED_TEXTURES ${QUELLOR_RUNTIME_DIR}/tex1.bmp ${QUELLOR_RUNTIME_DIR}/tex2.bmp
+                               ${QUELLOR_RUNTIME_DIR}/tex3.bmp)
+
+if(WIN32)
+  # The archive's top folder holds the program and its textures, so that
+  # starting quellor.exe from there finds them in its working directory.
+  install(TARGETS quellor RUNTIME DESTINATION .)
+  install(FILES ${QUELLOR_INSTALLED_TEXTURES} DESTINATION .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME quellor-${PROJECT_VERSION}-windows-x64)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+else()
+  # The launcher (bin/quellor) finds the program and the data directory
+  # relative to itself: ../libexec/quellor/quellor and ../share/quellor.
+  install(TARGETS quellor RUNTIME DESTINATION libexec/quellor)
+  install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/quellor-launcher.sh DESTINATION bin
+          RENAME quellor)
+  install(FILES ${QUELLOR_INSTALLED_TEXTURES} DESTINATION share/quellor)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/quellor.desktop DESTINATION share/applications)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/quellor.svg
+          DESTINATION share/icons/hicolor/scalable/apps)
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION share/doc/quellor)
+
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION games)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # Mesa's drivers, which the OpenGL libraries load at run time.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri")
+  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+      "A textured, lit floor with a wandering and a shuttling cube, a pillar and a wall.\nEscape ends it, space switches the camera target, F1 toggles fullscreen.")
+endif()
+
+include(CPack)

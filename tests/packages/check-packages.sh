@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Builds a package with CPack and checks what it installs.
+#
+#   check-packages.sh deb LINUX_BUILD_DIR
+#       the .deb, installed with dpkg into a scratch root: its files, its
+#       metadata, the desktop entry and the launcher
+#   check-packages.sh zip WINDOWS_BUILD_DIR
+#       the .zip: quellor.exe beside its textures, importing system DLLs only
+#       (skipped, status 77, when the Windows build was not configured)
+set -uo pipefail
+
+kind=${1:?deb or zip}
+build_dir=${2:?build folder}
+workdir=$(mktemp -d /tmp/quellor-package.XXXXXX)
+trap 'rm -rf "$workdir"' EXIT
+
+fail() {
+  echo "FAIL [$kind]: $*" >&2
+  exit 1
+}
+
+make_package() { # GENERATOR
+  cpack -G "$1" -B "$workdir/out" --config "$build_dir/CPackConfig.cmake" \
+    >"$workdir/cpack.log" 2>&1 || { cat "$workdir/cpack.log" >&2; fail "cpack -G $1 failed"; }
+  package=$(find "$workdir/out" -maxdepth 1 -type f -name "*.${1,,}" | head -1)
+  [ -n "$package" ] || fail "cpack made no .${1,,} file"
+}
+
+same_file() { cmp -s "$1" "$2" || fail "$1 differs from $2"; }
+
+check_deb() {
+  make_package DEB
+  [ "$(basename "$package")" = "quellor_$(dpkg-deb -f "$package" Version)_amd64.deb" ] ||
+    fail "unexpected package name $(basename "$package")"
+  [ "$(dpkg-deb -f "$package" Package)" = quellor ] || fail "the package is not called quellor"
+  dpkg-deb -f "$package" Depends | grep -q libsdl2 || fail "the package does not depend on SDL2"
+
+  # A real dpkg installation into an empty root; the libraries it depends on
+  # are not there, which is all --force-depends lets pass.
+  local root=$workdir/root
+  mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+  : >"$root/var/lib/dpkg/status"
+  dpkg --root="$root" --log=/dev/null --force-depends --force-not-root -i "$package" \
+    >"$workdir/dpkg.log" 2>&1 || { cat "$workdir/dpkg.log" >&2; fail "dpkg could not install it"; }
+  dpkg --root="$root" -s quellor 2>/dev/null | grep -q "^Status: install ok installed" ||
+    fail "dpkg does not list quellor as installed"
+
+  local expected=(
+    usr/bin/quellor usr/libexec/quellor/quellor usr/share/applications/quellor.desktop
+    usr/share/icons/hicolor/scalable/apps/quellor.svg usr/share/quellor/tex1.bmp
+    usr/share/quellor/tex2.bmp usr/share/quellor/tex3.bmp usr/share/doc/quellor/README.md)
+  local file
+  for file in "${expected[@]}"; do
+    [ -f "$root/$file" ] || fail "/$file is not installed"
+  done
+  [ "$(dpkg --root="$root" -L quellor | while read -r f; do [ -f "$root$f" ] && echo "$f"; done |
+    wc -l)" = ${#expected[@]} ] || fail "the package installs other files: $(dpkg --root="$root" -L quellor)"
+  for file in tex1.bmp tex2.bmp tex3.bmp; do
+    same_file "$root/usr/share/quellor/$file" "$build_dir/bin/$file"
+  done
+  [ -x "$root/usr/bin/quellor" ] && [ -x "$root/usr/libexec/quellor/quellor" ] ||
+    fail "the launcher or the program is not executable"
+
+  local entry=$root/usr/share/applications/quellor.desktop
+  grep -qx "Exec=quellor" "$entry" && grep -qx "Icon=quellor" "$entry" &&
+    grep -qx "Type=Application" "$entry" && grep -qx "Name=Quellor" "$entry" ||
+    fail "the desktop entry does not start the installed launcher with its icon"
+  grep -q "<svg" "$root/usr/share/icons/hicolor/scalable/apps/quellor.svg" ||
+    fail "the icon is not an SVG picture"
+
+  # The launcher must start the program in the data directory. A stand-in
+  # program reports where it was started and what it finds there.
+  printf '#!/bin/sh\npwd\nls\n' >"$root/usr/libexec/quellor/quellor"
+  local started
+  started=$("$root/usr/bin/quellor") || fail "the launcher failed"
+  [ "$(echo "$started" | head -1)" = "$(realpath "$root/usr/share/quellor")" ] ||
+    fail "the launcher started the program in $(echo "$started" | head -1)"
+  [ "$(echo "$started" | tail -n +2 | tr '\n' ' ')" = "tex1.bmp tex2.bmp tex3.bmp " ] ||
+    fail "the program does not find its textures: $started"
+}
+
+check_zip() {
+  if [ ! -f "$build_dir/CPackConfig.cmake" ]; then
+    echo "SKIP [$kind]: no Windows build in $build_dir (cmake --preset mingw)"
+    exit 77
+  fi
+  make_package ZIP
+  unzip -q "$package" -d "$workdir/unzipped" || fail "the archive does not unpack"
+  local top
+  top=$(find "$workdir/unzipped" -mindepth 1 -maxdepth 1)
+  [ "$(echo "$top" | wc -l)" = 1 ] || fail "the archive has more than one top folder"
+  [ "$(cd "$top" && find . -type f | sort | tr '\n' ' ')" = \
+    "./quellor.exe ./tex1.bmp ./tex2.bmp ./tex3.bmp " ] ||
+    fail "the archive holds $(cd "$top" && find . -type f | tr '\n' ' ')"
+  local file
+  for file in tex1.bmp tex2.bmp tex3.bmp; do
+    same_file "$top/$file" "$build_dir/bin/$file"
+  done
+  # Windows itself provides every DLL the program needs.
+  local dlls
+  dlls=$(x86_64-w64-mingw32-objdump -p "$top/quellor.exe" | awk '/DLL Name:/ {print toupper($3)}' |
+    sort | tr '\n' ' ')
+  [ "$dlls" = "GDI32.DLL GLU32.DLL KERNEL32.DLL MSVCRT.DLL OPENGL32.DLL USER32.DLL " ] ||
+    fail "quellor.exe imports $dlls"
+}
+
+case "$kind" in
+deb) check_deb ;;
+zip) check_zip ;;
+*) fail "unknown package kind" ;;
+esac
+echo "PASS [$kind]"

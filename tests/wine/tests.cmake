@@ -1,0 +1,22 @@
+# The Windows program under Wine, from the build in QUELLOR_WINDOWS_BUILD_DIR.
+set(QUELLOR_WINDOWS_BIN ${QUELLOR_WINDOWS_BUILD_DIR}/bin)
+
+foreach(case windowed-escape windowed-close fallback-yes fallback-no fullscreen toggle
+             missing-texture bad-texture same-pixels zip-package)
+  add_test(NAME Wine.${case}
+           COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/run-wine-tests.sh ${case} ${QUELLOR_WINDOWS_BIN}
+                   $<TARGET_FILE:quellor-snapshot>)
+endforeach()
+
+add_test(NAME Wine.compare-loaders
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/compare-loaders.sh
+                 ${QUELLOR_WINDOWS_BIN}/quellor-texcheck.exe $<TARGET_FILE:quellor-texcheck>
+                 ${CMAKE_CURRENT_LIST_DIR}/loader-differences.txt
+                 ${PROJECT_SOURCE_DIR}/../shared/bmpsuite)
+
+# Each check boots a Wine prefix of its own; one at a time keeps the timing of
+# the desktop checks beside them steady.
+get_property(wine_tests DIRECTORY PROPERTY TESTS)
+list(FILTER wine_tests INCLUDE REGEX "^Wine\\.")
+set_tests_properties(${wine_tests} PROPERTIES LABELS wine SKIP_RETURN_CODE 77 TIMEOUT 400
+                                              RESOURCE_LOCK wine)

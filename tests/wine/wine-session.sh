@@ -1,0 +1,207 @@
+# shellcheck shell=bash
+# Shared by the Wine checks (sourced, not run): a private Xvfb display with
+# openbox, a fresh Wine prefix for that display, and the clean-up of both.
+# Every process started here is stopped on exit, and no Wine process keeps
+# the caller's standard output or error open.
+#
+# The caller sets `scenario` (for messages) and may set `virtual_desktop` to
+# WIDTHxHEIGHT before calling start_wine_session.
+
+workdir=$(mktemp -d /tmp/quellor-wine.XXXXXX)
+xvfb_pid=
+openbox_pid=
+app_pid=
+app_status=
+unset DISPLAY WAYLAND_DISPLAY WINELOADER
+export WINEPREFIX=$workdir/prefix
+export WINEDEBUG=-all
+# No Mono or Gecko installer dialogs during wineboot.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  if [ -d "$WINEPREFIX" ]; then
+    timeout 20 wineserver -k >/dev/null 2>&1
+    timeout 20 wineserver -w >/dev/null 2>&1
+  fi
+  for pid in "$app_pid" "$openbox_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  done
+  rm -rf "$workdir"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+fail() {
+  echo "FAIL [$scenario]: $*" >&2
+  if [ -n "${DISPLAY:-}" ]; then
+    echo "--- windows on $DISPLAY" >&2
+    xwininfo -root -tree 2>/dev/null | grep '^ *0x' | grep -v '(has no name)' >&2
+  fi
+  for f in "$workdir"/*.log "$workdir"/*.out; do
+    [ -s "$f" ] && { echo "--- $(basename "$f")" >&2; tail -20 "$f" >&2; }
+  done
+  exit 1
+}
+
+# Polls COMMAND every 0.1 s until it succeeds or SECONDS pass.
+wait_for() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.1
+  done
+}
+
+require_tools() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup installs it)"
+  done
+}
+
+start_display() {
+  local n
+  for n in $(seq 150 199); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    # Without -noreset clients fail to connect at random.
+    Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    if wait_for 10 xdpyinfo -display ":$n"; then
+      export DISPLAY=":$n"
+      break
+    fi
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=
+  done
+  [ -n "$xvfb_pid" ] || fail "no Xvfb display could be started"
+  # Window closing and focus go through a window manager, as on a desktop; it
+  # also spares Wine its slow unmanaged window tear-down.
+  openbox >"$workdir/openbox.log" 2>&1 &
+  openbox_pid=$!
+  wait_for 10 wmctrl -m || fail "openbox did not start"
+}
+
+# Settings for the prefix: a crashing program ends at once instead of waiting
+# on a debugger dialog, and optionally every program runs inside one virtual
+# desktop, where display-mode changes really resize the desktop.
+write_registry_file() {
+  {
+    echo "REGEDIT4"
+    echo
+    echo "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]"
+    echo "\"Debugger\"=\"\""
+    echo "\"Auto\"=\"0\""
+    if [ -n "${virtual_desktop:-}" ]; then
+      echo
+      echo "[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]"
+      echo "\"Desktop\"=\"Default\""
+      echo
+      echo "[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]"
+      echo "\"Default\"=\"$virtual_desktop\""
+    fi
+  } >"$workdir/settings.reg"
+}
+
+# A fresh prefix for this display. Every Wine process gets its output sent to
+# a file, so that the helper processes it leaves behind hold no pipe of the
+# caller's.
+start_wine_session() {
+  require_tools Xvfb openbox wmctrl xdotool xwininfo xdpyinfo wine wineserver convert compare
+  start_display
+  timeout 60 wine wineboot -i </dev/null >"$workdir/wineboot.log" 2>&1 ||
+    fail "wineboot -i failed"
+  write_registry_file
+  timeout 30 wine reg import "$(winepath_of "$workdir/settings.reg")" </dev/null \
+    >"$workdir/registry.log" 2>&1 || fail "the prefix settings could not be written"
+  # The desktop process that wineboot started read the old settings: stop
+  # the whole session (the registry is saved) and start a persistent server.
+  timeout 20 wineserver -k >/dev/null 2>&1
+  timeout 20 wineserver -w >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1
+}
+
+winepath_of() { echo "Z:${1//\//\\}"; }
+
+# Starts a Windows program in FOLDER with its output captured in the work
+# folder.
+start_windows_program() {
+  local folder=$1
+  shift
+  (cd "$folder" && exec wine "$@" </dev/null >"$workdir/app.out" 2>&1) &
+  app_pid=$!
+}
+
+app_running() { kill -0 "$app_pid" 2>/dev/null; }
+
+# Waits for the program to end and sets app_status.
+wait_app_exit() {
+  wait_for "${1:-30}" bash -c "! kill -0 $app_pid" || fail "the program did not end"
+  wait "$app_pid"
+  app_status=$?
+  app_pid=
+}
+
+expect_status() {
+  wait_app_exit "${2:-30}"
+  [ "$app_status" = "$1" ] || fail "exit status $app_status, expected $1"
+}
+
+# The id of the first viewable top-level window with this exact title.
+viewable_window() {
+  local id
+  for id in $(xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\":" 'index($0, t) {print $1}'); do
+    xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' && { echo "$id"; return 0; }
+  done
+  return 1
+}
+
+window_id=
+wait_window() {
+  wait_for "${2:-40}" viewable_window "$1" || fail "no window titled \"$1\""
+  window_id=$(viewable_window "$1")
+}
+
+# The X window of Wine's virtual desktop, when there is one.
+desktop_window() { xwininfo -root -tree 2>/dev/null | awk '/Wine desktop/ {print $1; exit}'; }
+
+# Brings a window to the front as a click would. Inside a virtual desktop the
+# program's windows are children of the desktop's X window, which is the one
+# the window manager activates.
+activate_window() {
+  local target=$1
+  [ -n "${virtual_desktop:-}" ] && target=$(desktop_window)
+  xdotool windowactivate --sync "$target" >/dev/null 2>&1
+}
+
+# Answers a message box with a key: Wine's boxes take y, n and Return. The key
+# is sent again while the box stays open.
+answer_box() {
+  local title=$1 key=$2 tries=0
+  wait_window "$title"
+  while viewable_window "$title" >/dev/null; do
+    [ $tries -ge 20 ] && fail "the \"$title\" box does not take $key"
+    activate_window "$window_id"
+    xdotool key --window "$window_id" "$key" 2>/dev/null
+    tries=$((tries + 1))
+    wait_for 1 bash -c "! xwininfo -id $window_id 2>/dev/null | grep -q IsViewable"
+  done
+}
+
+client_size() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
+
+screen_size() { xdpyinfo | awk '/dimensions:/ {print $2}'; }
+
+# Holds a key long enough for the program to see it down in a frame pass.
+# Both halves go through the X server's input (XTEST) to the focused window:
+# a release sent to a window that the program has meanwhile destroyed would
+# leave the key held down and repeating.
+press_key() {
+  activate_window "$1"
+  xdotool keydown "$2"
+  sleep 0.3
+  xdotool keyup "$2"
+}
