@@ -8,15 +8,13 @@
 
 #include <BitmapLoader.h>
 #include <HeadlessControl.h>
+#include <MappedFile.h>
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 #include <stb/stb_image.h>
 
-#include <fcntl.h>
 #include <malloc.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -28,27 +26,6 @@
 #include <string>
 
 namespace {
-
-struct MappedFile {
-  int descriptor;
-  const unsigned char *data;
-  size_t size;
-};
-
-MappedFile MapFile(const std::string &path) {
-  MappedFile file{open(path.c_str(), O_RDONLY), nullptr, 0};
-  struct stat status;
-  fstat(file.descriptor, &status);
-  file.size = static_cast<size_t>(status.st_size);
-  file.data = static_cast<const unsigned char *>(
-      mmap(nullptr, file.size, PROT_READ, MAP_PRIVATE, file.descriptor, 0));
-  return file;
-}
-
-void UnmapFile(const MappedFile &file) {
-  munmap(const_cast<unsigned char *>(file.data), file.size);
-  close(file.descriptor);
-}
 
 void DecodeWithLoader(benchmark::State &state, const BenchmarkPicture &picture) {
   for (auto _ : state) {

@@ -130,6 +130,13 @@ headless::backend::Window *WindowOf(HDC handle) {
   return dc ? headless::backend::LookUpWindow(dc->window) : nullptr;
 }
 
+// The live window of a device context, once its pixel format has given it a
+// drawing surface.
+headless::backend::Window *DrawableWindowOf(HDC handle) {
+  headless::backend::Window *window = WindowOf(handle);
+  return window && window->surface != EGL_NO_SURFACE ? window : nullptr;
+}
+
 RenderingContext *LookUpRenderingContext(HGLRC handle) {
   for (RenderingContext &rc : renderingContexts) {
     if (rc.handle == handle) {
@@ -285,8 +292,7 @@ BOOL WINAPI SwapBuffers(HDC dc) {
   if (platform::CallFails("SwapBuffers", HandleText(dc))) {
     return FALSE;
   }
-  Window *window = WindowOf(dc);
-  if (!window || window->surface == EGL_NO_SURFACE) {
+  if (!DrawableWindowOf(dc)) {
     return FALSE;
   }
   // The pbuffer is single-buffered: what was drawn is already the picture.
@@ -304,8 +310,7 @@ HGLRC WINAPI wglCreateContext(HDC dc) {
   if (platform::CallFails("wglCreateContext", HandleText(dc))) {
     return nullptr;
   }
-  Window *window = WindowOf(dc);
-  if (!window || window->surface == EGL_NO_SURFACE) {
+  if (!DrawableWindowOf(dc)) {
     return nullptr;
   }
   // No version requested: Mesa gives its compatibility profile, in which the
@@ -330,8 +335,8 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context) {
     return TRUE;
   }
   RenderingContext *rc = LookUpRenderingContext(context);
-  Window *window = WindowOf(dc);
-  if (!rc || !window || window->surface == EGL_NO_SURFACE ||
+  Window *window = DrawableWindowOf(dc);
+  if (!rc || !window ||
       !eglMakeCurrent(egl.display, window->surface, window->surface, rc->context)) {
     ReleaseCurrent();
     return FALSE;

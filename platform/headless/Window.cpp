@@ -3,6 +3,7 @@
 #include "ArgText.h"
 #include "Backend.h"
 #include "Handles.h"
+#include "WindowFrame.h"
 
 #include <PlatformCalls.h>
 
@@ -22,12 +23,6 @@ struct WindowClass {
   ATOM atom;
 };
 
-// Border widths and caption height that Windows 10 uses at 96 dpi.
-const int kSizingFrame = 8; // sizing border plus padding
-const int kFixedFrame = 3;
-const int kThinBorder = 1;
-const int kCaptionHeight = 23;
-const int kMenuHeight = 20;
 const ATOM kFirstAtom = 0xC000;
 
 std::vector<WindowClass> classes;
@@ -57,24 +52,14 @@ WindowClass *LookUpClass(const char *name) {
   return nullptr;
 }
 
-// The non-client area around the client rectangle for a window style.
-RECT FrameFor(DWORD style, bool menu) {
-  int border = 0;
-  if (style & WS_THICKFRAME) {
-    border = kSizingFrame;
-  } else if (style & WS_DLGFRAME) {
-    border = kFixedFrame;
-  } else if (style & WS_BORDER) {
-    border = kThinBorder;
+// Only the system's own icons and cursors exist: a null instance and an
+// integer resource name.
+void *SystemResource(HandleKind kind, HINSTANCE instance, LPCSTR name) {
+  uintptr_t id = reinterpret_cast<uintptr_t>(name);
+  if (instance || id > 0xFFFF) {
+    return nullptr;
   }
-  int top = border;
-  if ((style & WS_CAPTION) == WS_CAPTION) {
-    top += kCaptionHeight;
-  }
-  if (menu) {
-    top += kMenuHeight;
-  }
-  return RECT{border, top, border, border};
+  return MakeHandle(kind, static_cast<unsigned>(id));
 }
 
 // Makes the window visible; a window shown for the first time is activated
@@ -167,28 +152,18 @@ BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance) {
   return TRUE;
 }
 
-// Only the system's own icons and cursors exist: a null instance and an
-// integer resource name.
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
   if (platform::CallFails("LoadIconA", Join({HandleText(instance), Quoted(name)}))) {
     return nullptr;
   }
-  uintptr_t id = reinterpret_cast<uintptr_t>(name);
-  if (instance || id > 0xFFFF) {
-    return nullptr;
-  }
-  return static_cast<HICON>(MakeHandle(HandleKind::Icon, static_cast<unsigned>(id)));
+  return static_cast<HICON>(SystemResource(HandleKind::Icon, instance, name));
 }
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name) {
   if (platform::CallFails("LoadCursorA", Join({HandleText(instance), Quoted(name)}))) {
     return nullptr;
   }
-  uintptr_t id = reinterpret_cast<uintptr_t>(name);
-  if (instance || id > 0xFFFF) {
-    return nullptr;
-  }
-  return static_cast<HCURSOR>(MakeHandle(HandleKind::Cursor, static_cast<unsigned>(id)));
+  return static_cast<HCURSOR>(SystemResource(HandleKind::Cursor, instance, name));
 }
 
 BOOL WINAPI AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle) {
@@ -206,11 +181,7 @@ BOOL WINAPI AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle
   if (!rect) {
     return FALSE;
   }
-  RECT frame = FrameFor(style, menu != FALSE);
-  rect->left -= frame.left;
-  rect->top -= frame.top;
-  rect->right += frame.right;
-  rect->bottom += frame.bottom;
+  platform::AddWindowFrame(rect, style, menu != FALSE);
   return TRUE;
 }
 
@@ -228,7 +199,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
   if (!windowClass) {
     return nullptr;
   }
-  RECT frame = FrameFor(style, menu != nullptr);
+  RECT frame = platform::WindowFrame(style, menu != nullptr);
   auto window = std::make_unique<Window>();
   window->handle = static_cast<HWND>(MakeHandle(HandleKind::Window, nextWindowId++));
   window->className = windowClass->name;

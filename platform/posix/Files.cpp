@@ -29,9 +29,9 @@ int &LiveCount(KernelObjectKind kind) {
 
 // Opens an existing regular file for reading, as CreateFile does for
 // GENERIC_READ and OPEN_EXISTING. Directories are refused, as Win32 refuses
-// them without backup semantics.
+// them without backup semantics, and so is a null name.
 HANDLE OpenExistingFile(const char *name, DWORD access, DWORD disposition) {
-  if (access != GENERIC_READ || disposition != OPEN_EXISTING) {
+  if (!name || access != GENERIC_READ || disposition != OPEN_EXISTING) {
     return INVALID_HANDLE_VALUE;
   }
   int descriptor = open(name, O_RDONLY | O_CLOEXEC);
@@ -72,9 +72,6 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATT
                                                   templateFile))) {
     return INVALID_HANDLE_VALUE;
   }
-  if (!name) {
-    return INVALID_HANDLE_VALUE;
-  }
   return platform::OpenExistingFile(name, access, disposition);
 }
 
@@ -85,13 +82,11 @@ HANDLE WINAPI CreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_AT
                                                   templateFile))) {
     return INVALID_HANDLE_VALUE;
   }
-  if (!name) {
-    return INVALID_HANDLE_VALUE;
-  }
-  // A name with an unpaired surrogate has no spelling in UTF-8, so no file on
-  // this system can carry it.
+  // A null name opens nothing, and neither does a name with an unpaired
+  // surrogate: it has no spelling in UTF-8, so no file on this system can
+  // carry it.
   bool valid = false;
-  std::string converted = platform::Utf16ToUtf8(name, &valid);
+  std::string converted = name ? platform::Utf16ToUtf8(name, &valid) : std::string();
   if (!valid) {
     return INVALID_HANDLE_VALUE;
   }

@@ -3,6 +3,7 @@
 #include "CallArguments.h"
 #include "PlatformCalls.h"
 #include "SdlBackend.h"
+#include "WindowFrame.h"
 
 #include <memory>
 #include <vector>
@@ -13,24 +14,6 @@ namespace {
 
 std::vector<std::unique_ptr<WindowRecord>> windows;
 HWND focusWindow = nullptr;
-
-// How far the outer rectangle of a window with these styles extends beyond its
-// client area: a sizing frame is 8 pixels wide (border and padding), a fixed
-// frame 3, a thin border 1, and a caption adds 23 at the top. The window
-// manager draws its own decorations around the SDL window; these figures only
-// keep AdjustWindowRectEx and CreateWindowExA consistent with each other, so a
-// rectangle grown by one comes back as the same client area in the other.
-RECT FrameOf(DWORD style) {
-  const bool caption = (style & WS_CAPTION) == WS_CAPTION;
-  LONG border = 0;
-  if (style & WS_THICKFRAME)
-    border = 8;
-  else if (caption || (style & WS_DLGFRAME))
-    border = 3;
-  else if (style & WS_BORDER)
-    border = 1;
-  return RECT{border, border + (caption ? 23 : 0), border, border};
-}
 
 void SetContextAttributes() {
   // The program's pixel format: 5/6/5 colour, a 16-bit depth buffer, double
@@ -143,11 +126,9 @@ BOOL WINAPI AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle
   if (rect == nullptr)
     return FALSE;
   // Windows made here never carry a menu bar, so the menu flag adds nothing.
-  const RECT frame = FrameOf(style);
-  rect->left -= frame.left;
-  rect->top -= frame.top;
-  rect->right += frame.right;
-  rect->bottom += frame.bottom;
+  // The window manager draws its own decorations around the SDL window; the
+  // frame only keeps this and CreateWindowExA consistent with each other.
+  platform::AddWindowFrame(rect, style, false);
   return TRUE;
 }
 
@@ -164,7 +145,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
 
   const SDL_DisplayMode *mode = sdlbackend::FullscreenMode();
   const bool fullscreen = (style & WS_POPUP) && mode != nullptr;
-  const RECT frame = FrameOf(style);
+  const RECT frame = platform::WindowFrame(style, false);
   int clientWidth = width - frame.left - frame.right;
   int clientHeight = height - frame.top - frame.bottom;
   if (fullscreen) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BitmapBytes.h"
 #include "BitmapLoader.h"
 #include "HeadlessControl.h"
 #include "HeadlessFixture.h"
@@ -22,70 +23,36 @@
 
 namespace {
 
-void Put(std::vector<unsigned char> &bytes, size_t at, unsigned value, int size) {
-  for (int i = 0; i < size; ++i)
-    bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
 // A packed 8-bit DIB: no file header, an info header with biClrUsed 0 and so
 // 256 table entries, then 4x2 pixels of one byte each.
-std::vector<unsigned char> PackedEightBit() {
-  std::vector<unsigned char> bytes(40 + 1024 + 8);
-  Put(bytes, 0, 40, 4);
-  Put(bytes, 4, 4, 4);
-  Put(bytes, 8, 2, 4);
-  Put(bytes, 12, 1, 2);
-  Put(bytes, 14, 8, 2);
-  for (int i = 0; i < 256; ++i)
-    Put(bytes, 40 + 4 * i, 0x00010203u * static_cast<unsigned>(i), 4);
+Bytes PackedEightBit() {
+  Bytes table;
+  for (uint32_t i = 0; i < 256; ++i)
+    Put32(&table, 0x00010203u * i);
+  Bytes pixels;
   for (int i = 0; i < 8; ++i)
-    bytes[40 + 1024 + i] = static_cast<unsigned char>(i * 31);
-  return bytes;
+    pixels.push_back(static_cast<uint8_t>(i * 31));
+  return Join({InfoHeader({4, 2, 8}), table, pixels});
 }
 
 // A core-header 4-bit file with a file header: 16 RGBTRIPLEs, 3x2 pixels.
-std::vector<unsigned char> CoreFourBit() {
-  const size_t bits = 14 + 12 + 48;
-  std::vector<unsigned char> bytes(bits + 8);
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  Put(bytes, 10, bits, 4);
-  Put(bytes, 14, 12, 4);
-  Put(bytes, 18, 3, 2);
-  Put(bytes, 20, 2, 2);
-  Put(bytes, 22, 1, 2);
-  Put(bytes, 24, 4, 2);
+Bytes CoreFourBit() {
+  Bytes table;
   for (int i = 0; i < 16; ++i) {
-    bytes[26 + 3 * i] = static_cast<unsigned char>(i * 16);
-    bytes[27 + 3 * i] = static_cast<unsigned char>(255 - i * 16);
-    bytes[28 + 3 * i] = static_cast<unsigned char>(i * 5);
+    table.push_back(static_cast<uint8_t>(i * 16));
+    table.push_back(static_cast<uint8_t>(255 - i * 16));
+    table.push_back(static_cast<uint8_t>(i * 5));
   }
-  const unsigned char rows[8] = {0x12, 0x30, 0, 0, 0xAB, 0xC0, 0, 0};
-  for (int i = 0; i < 8; ++i)
-    bytes[bits + i] = rows[i];
-  return bytes;
+  return Join({FileHeader(14 + 12 + 48), CoreHeader(3, 2, 4), table,
+               PaddedRows({{0x12, 0x30}, {0xAB, 0xC0}})});
 }
 
 // An RLE8 file with a file header: 4x2 pixels as two runs and an end mark.
-std::vector<unsigned char> RunLengthEightBit() {
-  const size_t bits = 14 + 40 + 8;
-  const unsigned char stream[] = {4, 1, 0, 0, 4, 0, 0, 1};
-  std::vector<unsigned char> bytes(bits + sizeof stream);
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  Put(bytes, 10, bits, 4);
-  Put(bytes, 14, 40, 4);
-  Put(bytes, 18, 4, 4);
-  Put(bytes, 22, 2, 4);
-  Put(bytes, 26, 1, 2);
-  Put(bytes, 28, 8, 2);
-  Put(bytes, 30, BI_RLE8, 4);
-  Put(bytes, 46, 2, 4); // biClrUsed
-  Put(bytes, 54, 0x00FF0000, 4);
-  Put(bytes, 58, 0x000000FF, 4);
-  for (size_t i = 0; i < sizeof stream; ++i)
-    bytes[bits + i] = stream[i];
-  return bytes;
+Bytes RunLengthEightBit() {
+  return Join({FileHeader(14 + 40 + 8),
+               InfoHeader({4, 2, 8, BI_RLE8, 2}),
+               Quads({0xFF0000, 0x0000FF}),
+               {4, 1, 0, 0, 4, 0, 0, 1}});
 }
 
 struct LoadKind {

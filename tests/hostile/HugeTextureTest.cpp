@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "AppState.h"
+#include "BitmapBytes.h"
 #include "HeadlessControl.h"
 #include "HeadlessFixture.h"
 #include "HostileRun.h"
@@ -22,14 +23,8 @@ namespace {
 
 // The header of a 24-bit file of the given size; the pixel bits, which the
 // caller supplies or leaves to a sparse extension, follow at offset 54.
-std::vector<unsigned char> Header24(int32_t width, int32_t height) {
-  std::vector<unsigned char> header = MakeBitmap24(1, 1, 0);
-  header.resize(54);
-  for (int i = 0; i < 4; ++i) {
-    header[18 + i] = static_cast<unsigned char>(static_cast<uint32_t>(width) >> (8 * i));
-    header[22 + i] = static_cast<unsigned char>(static_cast<uint32_t>(height) >> (8 * i));
-  }
-  return header;
+Bytes Header24(int32_t width, int32_t height) {
+  return Join({FileHeader(14 + 40), InfoHeader({width, height, 24})});
 }
 
 // Writes the header and extends the file with a hole to the given size, so

@@ -5,47 +5,26 @@
 
 #include <vector>
 
+#include "BitmapBytes.h"
 #include "HeadlessFixture.h"
 #include "HostileRun.h"
 #include "ScratchDirectory.h"
 
 namespace {
 
-void Put(std::vector<unsigned char> &bytes, size_t at, unsigned value, int size) {
-  for (int i = 0; i < size; ++i)
-    bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
 // A 4-bit 6x4 file with a file header and a 16-entry RGBQUAD table.
-std::vector<unsigned char> FourBitWithTable() {
-  const size_t bits = 14 + 40 + 64;
-  std::vector<unsigned char> bytes(bits + 4 * 4);
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  Put(bytes, 2, static_cast<unsigned>(bytes.size()), 4);
-  Put(bytes, 10, bits, 4);
-  Put(bytes, 14, 40, 4);
-  Put(bytes, 18, 6, 4);
-  Put(bytes, 22, 4, 4);
-  Put(bytes, 26, 1, 2);
-  Put(bytes, 28, 4, 2);
-  for (size_t i = 54; i < bytes.size(); ++i)
-    bytes[i] = static_cast<unsigned char>(i * 37);
+Bytes FourBitWithTable() {
+  const uint32_t bits = 14 + 40 + 64;
+  const uint32_t size = bits + 4 * 4;
+  Bytes bytes = Join({FileHeader(bits, size), InfoHeader({6, 4, 4})});
+  for (size_t i = bytes.size(); i < size; ++i)
+    bytes.push_back(static_cast<uint8_t>(i * 37));
   return bytes;
 }
 
 // A packed DIB with a core header, 1 bit per pixel: 2 RGBTRIPLEs, 8x2 pixels.
-std::vector<unsigned char> PackedCoreOneBit() {
-  std::vector<unsigned char> bytes(12 + 6 + 8);
-  Put(bytes, 0, 12, 4);
-  Put(bytes, 4, 8, 2);
-  Put(bytes, 6, 2, 2);
-  Put(bytes, 8, 1, 2);
-  Put(bytes, 10, 1, 2);
-  const unsigned char rest[] = {0, 0, 0, 255, 255, 255, 0xA5, 0, 0, 0, 0x5A, 0, 0, 0};
-  for (size_t i = 0; i < sizeof rest; ++i)
-    bytes[12 + i] = rest[i];
-  return bytes;
+Bytes PackedCoreOneBit() {
+  return Join({CoreHeader(8, 2, 1), Triples({0x000000, 0xFFFFFF}), PaddedRows({{0xA5}, {0x5A}})});
 }
 
 class TruncatedTextureTest : public HeadlessTest {

@@ -64,14 +64,6 @@ protected:
   int width = 0, height = 0, stride = 0;
 };
 
-Bytes Masks(uint32_t red, uint32_t green, uint32_t blue) {
-  Bytes bytes;
-  Put32(&bytes, red);
-  Put32(&bytes, green);
-  Put32(&bytes, blue);
-  return bytes;
-}
-
 Bytes Pixels32(std::initializer_list<uint32_t> values) {
   Bytes bytes;
   for (uint32_t value : values) {

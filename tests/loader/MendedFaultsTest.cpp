@@ -31,14 +31,6 @@ Bytes Row16(std::initializer_list<uint32_t> values) {
   return row;
 }
 
-Bytes Masks(uint32_t red, uint32_t green, uint32_t blue) {
-  Bytes bytes;
-  Put32(&bytes, red);
-  Put32(&bytes, green);
-  Put32(&bytes, blue);
-  return bytes;
-}
-
 bool Called(const std::string &name) {
   std::vector<std::string> names = headless::CallNames();
   return std::find(names.begin(), names.end(), name) != names.end();

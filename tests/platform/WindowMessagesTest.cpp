@@ -60,6 +60,8 @@ TEST_F(WindowMessagesTest, ClientAreaIsTheRectangleAdjustedFor) {
   const Case cases[] = {
       {WS_OVERLAPPEDWINDOW, WS_EX_APPWINDOW | WS_EX_WINDOWEDGE, {-8, -31, 648, 488}},
       {WS_POPUP, WS_EX_APPWINDOW, {0, 0, 640, 480}},
+      {WS_CAPTION | WS_SYSMENU, 0, {-3, -26, 643, 483}}, // fixed frame
+      {WS_POPUP | WS_BORDER, 0, {-1, -1, 641, 481}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.style);

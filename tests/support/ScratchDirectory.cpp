@@ -1,4 +1,5 @@
 #include "ScratchDirectory.h"
+#include "BitmapBytes.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,28 +10,13 @@
 
 const char *const kTextureFileNames[3] = {"tex1.bmp", "tex2.bmp", "tex3.bmp"};
 
-namespace {
-
-void PutLittleEndian(std::vector<unsigned char> &bytes, size_t at, unsigned value, int size) {
-  for (int i = 0; i < size; ++i)
-    bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-} // namespace
-
 std::vector<unsigned char> MakeBitmap24(int width, int height, unsigned char seed) {
   const size_t stride = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
-  const size_t bitsOffset = 54;
-  std::vector<unsigned char> bytes(bitsOffset + stride * height);
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  PutLittleEndian(bytes, 2, static_cast<unsigned>(bytes.size()), 4);
-  PutLittleEndian(bytes, 10, bitsOffset, 4);
-  PutLittleEndian(bytes, 14, 40, 4);
-  PutLittleEndian(bytes, 18, static_cast<unsigned>(width), 4);
-  PutLittleEndian(bytes, 22, static_cast<unsigned>(height), 4);
-  PutLittleEndian(bytes, 26, 1, 2);
-  PutLittleEndian(bytes, 28, 24, 2);
+  const size_t bitsOffset = 14 + 40;
+  const size_t fileSize = bitsOffset + stride * height;
+  Bytes bytes = Join(
+      {FileHeader(bitsOffset, static_cast<uint32_t>(fileSize)), InfoHeader({width, height, 24})});
+  bytes.resize(fileSize);
   for (int row = 0; row < height; ++row)
     for (size_t i = 0; i < static_cast<size_t>(width) * 3; ++i)
       bytes[bitsOffset + row * stride + i] = static_cast<unsigned char>(seed + 7 * row + i);

@@ -1,13 +1,12 @@
 // Loader throughput by image size, beside stb_image, SDL2 and the memcpy line.
+#include <BenchmarkBitmaps.h>
 #include <BitmapLoader.h>
 #include <HeadlessControl.h>
+#include <MappedFile.h>
 
 #include <SDL.h>
 #include <stb/stb_image.h>
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,30 +24,6 @@ namespace {
 
 // Each sample repeats the decode for at least this long.
 const double kSampleSeconds = 0.1;
-
-struct MappedFile {
-  int descriptor;
-  const unsigned char *data;
-  size_t size;
-};
-
-MappedFile MapFile(const std::string &path) {
-  MappedFile file{open(path.c_str(), O_RDONLY), nullptr, 0};
-  struct stat status;
-  if (file.descriptor >= 0 && fstat(file.descriptor, &status) == 0) {
-    file.size = static_cast<size_t>(status.st_size);
-    void *data = mmap(nullptr, file.size, PROT_READ, MAP_PRIVATE, file.descriptor, 0);
-    file.data = data == MAP_FAILED ? nullptr : static_cast<const unsigned char *>(data);
-  }
-  return file;
-}
-
-void UnmapFile(const MappedFile &file) {
-  if (file.data)
-    munmap(const_cast<unsigned char *>(file.data), file.size);
-  if (file.descriptor >= 0)
-    close(file.descriptor);
-}
 
 bool DecodeWithLoader(const std::string &path, int) {
   RgbImage *image = LoadBitmapAsRgb(path.c_str(), 0);
@@ -97,27 +72,6 @@ bool CopyWithMemcpy(const std::string &path, int side) {
   return copied;
 }
 
-std::vector<unsigned char> Bitmap24(int side) {
-  const size_t stride = (static_cast<size_t>(side) * 3 + 3) / 4 * 4;
-  std::vector<unsigned char> bytes(54 + stride * side);
-  auto put = [&bytes](size_t at, unsigned value) {
-    for (int i = 0; i < 4; ++i)
-      bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
-  };
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  put(2, static_cast<unsigned>(bytes.size()));
-  put(10, 54);
-  put(14, 40);
-  put(18, side);
-  put(22, side);
-  bytes[26] = 1;
-  bytes[28] = 24;
-  for (size_t i = 54; i < bytes.size(); ++i)
-    bytes[i] = static_cast<unsigned char>(i * 2654435761u >> 24);
-  return bytes;
-}
-
 } // namespace
 
 double Median(std::vector<double> &values) {
@@ -141,10 +95,7 @@ int MeasureLoaderBySize(int samples) {
   int status = 0;
   for (int side = 64; side <= 4096; side *= 2) {
     const std::string path = (directory / ("side" + std::to_string(side) + ".bmp")).string();
-    std::vector<unsigned char> bytes = Bitmap24(side);
-    FILE *file = std::fopen(path.c_str(), "wb");
-    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() ||
-        std::fclose(file) != 0) {
+    if (!WriteBitmapFile(path, PackedBitmap(side, 3))) {
       std::fprintf(stderr, "quellor-perf-probe: cannot write %s\n", path.c_str());
       return 1;
     }
