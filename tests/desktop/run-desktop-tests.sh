@@ -9,8 +9,18 @@
 # Scenarios using the program (run in PROGRAM's folder, beside its textures):
 #   windowed-escape  windowed-close  fallback-yes  fallback-no  fullscreen
 #   toggle  sigterm  alt-f4  missing-textures  no-display
+# What the user sees, compared with frames that quellor-snapshot renders:
+#   textured-scene  space-follows  toggle-textured
+# Broken textures (in a folder of copies, one of them spoiled):
+#   missing-tex2  bad-tex3  empty-tex1
+# scene-reference: renders the frames the picture scenarios compare with.
 # backend: PROGRAM is the backend's GoogleTest program.
 # timing: prints start-up and F1 recreation times (not a test).
+#
+# Environment: QUELLOR_SNAPSHOT (default: quellor-snapshot beside PROGRAM),
+# QUELLOR_SCENE_REFERENCE (where scene-reference leaves its pictures; without
+# it each picture scenario renders its own), QUELLOR_SHOW_MESSAGE_BOX (the
+# test program that shows a box with a given text).
 set -uo pipefail
 
 scenario=${1:?scenario}
@@ -21,6 +31,7 @@ xvfb_pid=
 openbox_pid=
 app_pid=
 app_status=
+reference_box_pid=
 unset DISPLAY WAYLAND_DISPLAY
 # In AddressSanitizer builds: the GL driver and D-Bus libraries that SDL
 # unloads at exit leave blocks the leak checker can no longer attribute to
@@ -42,6 +53,7 @@ stop() {
 }
 
 cleanup() {
+  stop "$reference_box_pid"
   stop "$app_pid"
   stop "$openbox_pid"
   stop "$xvfb_pid"
@@ -78,10 +90,13 @@ start_display() {
   wait_for 10 test -s "$workdir/display" || fail "Xvfb did not start"
   export DISPLAY=":$(head -n1 "$workdir/display")"
   wait_for 10 xdpyinfo || fail "Xvfb does not answer on $DISPLAY"
-  # Focus, minimising and closing windows need a window manager.
-  openbox >"$workdir/openbox.log" 2>&1 &
+  # Focus, minimising and closing windows need a window manager. openbox
+  # announces itself to wmctrl before it has finished starting, and a window
+  # mapped in between is never shown; it runs its start-up command once it
+  # is ready for windows.
+  openbox --startup "touch $workdir/openbox-ready" >"$workdir/openbox.log" 2>&1 &
   openbox_pid=$!
-  wait_for 10 wmctrl -m || fail "openbox did not start"
+  wait_for 10 test -e "$workdir/openbox-ready" || fail "openbox did not start"
 }
 
 # Xvfb offers only its own screen size; this adds 640x480 to its modes.
@@ -114,14 +129,23 @@ expect_status() {
   [ "$app_status" = "$1" ] || fail "exit status $app_status, expected $1"
 }
 
-# The id of the first viewable top-level window with this exact title. SDL's
+# The ids of the viewable top-level windows with this exact title. SDL's
 # dialogs are not found by `xdotool search --name`, but xwininfo lists them.
-viewable_window() {
+viewable_windows() {
   local id
   for id in $(xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\":" 'index($0, t) {print $1}'); do
-    xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' && { echo "$id"; return 0; }
+    xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' && echo "$id"
   done
-  return 1
+}
+
+# The first of them (awk reads them all: a reader that stops early would
+# fail the listing under pipefail).
+viewable_window() { viewable_windows "$1" | awk 'NR == 1 {print} END {exit NR == 0}'; }
+
+# The first of them other than the window EXCEPT.
+other_viewable_window() { # TITLE EXCEPT
+  viewable_windows "$1" | awk -v except="$2" '$0 != except && !found {print; found = 1}
+    END {exit !found}'
 }
 
 window_id=
@@ -209,6 +233,168 @@ frame_drawn() {
 expect_frame_drawn() { wait_for 20 frame_drawn || fail "the window shows no frame"; }
 
 now_ms() { date +%s%3N; }
+
+# --- Pictures -------------------------------------------------------------
+# The scene's camera is fixed, so every frame of the program shows the same
+# floor, pillar and wall, and only the cubes move. quellor-snapshot renders
+# the same scene offscreen: one of its frames is the reference for the still
+# part, and the pixels that change anywhere in a whole cycle of the cubes'
+# movement (a frame every 20, widened by 10 pixels to cover the frames in
+# between) make the mask of the moving part.
+snapshot_tool=${QUELLOR_SNAPSHOT:-$(dirname "$program")/quellor-snapshot}
+reference_dir=${QUELLOR_SCENE_REFERENCE:-$workdir/reference}
+reference=$reference_dir/frame.png
+moving_mask=$reference_dir/moving.png
+
+make_scene_reference() {
+  local frames=$workdir/frames
+  mkdir -p "$frames" "$reference_dir"
+  "$snapshot_tool" --textures "$appdir" --frames 1600 --every 20 \
+    --out "$frames/frame.png" >"$workdir/snapshot.log" 2>&1 ||
+    fail "quellor-snapshot failed: $(cat "$workdir/snapshot.log")"
+  cp "$frames/frame-00300.png" "$reference"
+  convert "$frames"/frame-*.png -evaluate-sequence max "$frames/max.png" &&
+    convert "$frames"/frame-*.png -evaluate-sequence min "$frames/min.png" &&
+    convert "$frames/max.png" "$frames/min.png" -compose difference -composite \
+      -colorspace gray -threshold 0 -morphology Dilate Disk:10 "$moving_mask" ||
+    fail "could not make the mask of the moving part"
+  rm -rf "$frames"
+}
+
+need_scene_reference() { [ -s "$moving_mask" ] || make_scene_reference; }
+
+# Takes a picture of the program's window (its client area) as NAME.png.
+screenshot() {
+  import -window "$window_id" "$workdir/$1.png" 2>/dev/null || fail "no screenshot of the window"
+  [ "$(identify -format %wx%h "$workdir/$1.png")" = 640x480 ] ||
+    fail "the screenshot is $(identify -format %wx%h "$workdir/$1.png"), not 640x480"
+}
+
+# How many pixels of two pictures differ by more than 3% of grey, counted in
+# the still or the moving part of the scene.
+changed_pixels() { # PICTURE PICTURE still|moving
+  local masking=minus_src
+  [ "$3" = moving ] && masking=multiply
+  convert "$1" "$2" -compose difference -composite -colorspace gray -threshold 3% \
+    "$moving_mask" -compose "$masking" -composite -format '%[fx:round(mean*w*h)]' info:
+}
+
+still_pixels() { convert "$moving_mask" -format '%[fx:round((1-mean)*w*h)]' info:; }
+
+# Colour classes, on hue (r), saturation (g) and lightness (b) in 0..1: the
+# floor's grey stone, the bricks' red and the crates' brown wood.
+stone='g < 0.12 && b > 0.2 && b < 0.85'
+brick='(r < 0.045 || r > 0.95) && g > 0.2 && b > 0.08'
+wood='r >= 0.045 && r < 0.12 && g > 0.12 && b > 0.08'
+
+# The share (0..1) of a region's pixels that are of a colour class.
+colour_share() { # PICTURE GEOMETRY CLASS
+  convert "$1" -crop "$2" +repage -colorspace HSL -fx "$3 ? 1 : 0" -colorspace gray \
+    -format '%[fx:mean]' info:
+}
+
+# How many pixels of the moving part are of a colour class.
+moving_colour_pixels() { # PICTURE CLASS
+  local box
+  box=$(convert "$moving_mask" -format %@ info:)
+  convert "$1" "$moving_mask" -compose multiply -composite -crop "$box" +repage \
+    -colorspace HSL -fx "$2 ? 1 : 0" -colorspace gray -format '%[fx:round(mean*w*h)]' info:
+}
+
+at_least() { awk -v a="$1" -v b="$2" 'BEGIN {exit !(a >= b)}'; }
+
+# Regions of the picture, fixed by the camera: the front face of the wall,
+# the pillar, the floor's near strip (which the cubes never reach) and the
+# middle, where the camera's target is drawn.
+wall_region=60x160+95+190
+pillar_region=16x50+438+95
+floor_region=360x36+140+350
+middle_region=100x100+270+190
+
+# The picture shows the scene as quellor-snapshot renders it from the floor's
+# centre: textured, lit and in place. The still part must match the
+# reference, and independently of it (a broken loader would spoil both) each
+# object must show its texture's colours.
+expect_scene_picture() { # NAME
+  local picture=$workdir/$1.png share changed spread wood_pixels
+  spread=$(convert "$picture" -colorspace gray -format '%[fx:standard_deviation]' info:)
+  at_least "$spread" 0.05 || fail "$1 is nearly uniform (deviation $spread)"
+  changed=$(changed_pixels "$picture" "$reference" still)
+  [ "$changed" -le $(($(still_pixels) / 100)) ] ||
+    fail "$1: $changed pixels of the still part differ from quellor-snapshot's frame"
+  share=$(colour_share "$picture" $floor_region "$stone")
+  at_least "$share" 0.85 || fail "$1: the floor is not grey stone (share $share)"
+  share=$(colour_share "$picture" $wall_region "$brick")
+  at_least "$share" 0.35 || fail "$1: the wall is not brick red (share $share)"
+  share=$(colour_share "$picture" $pillar_region "$brick")
+  at_least "$share" 0.35 || fail "$1: the pillar is not brick red (share $share)"
+  wood_pixels=$(moving_colour_pixels "$picture" "$wood")
+  [ "$wood_pixels" -ge 800 ] || fail "$1: only $wood_pixels crate-coloured pixels where the cubes move"
+}
+
+# --- Dialogs --------------------------------------------------------------
+# SDL draws a message box's text itself, so it cannot be read from the
+# display; instead the program's box is compared with one that
+# quellor_show_message_box shows with the expected text. A box with a text
+# one character off must differ, which shows that the text is in the pixels.
+message_box_tool=${QUELLOR_SHOW_MESSAGE_BOX:-}
+
+# Shows TEXT in a box of our own titled TITLE and takes its picture as NAME.png.
+reference_box_picture() { # TITLE TEXT NAME EXCEPT_ID
+  local id
+  [ -x "$message_box_tool" ] || fail "QUELLOR_SHOW_MESSAGE_BOX is not set to the box program"
+  "$message_box_tool" "$1" "$2" >/dev/null 2>&1 &
+  reference_box_pid=$!
+  wait_for 10 other_viewable_window "$1" "$4" || fail "the reference box did not appear"
+  id=$(other_viewable_window "$1" "$4")
+  import -window "$id" "$workdir/$3.png" 2>/dev/null || fail "no picture of the reference box"
+  xdotool key --window "$id" Return
+  wait_for 5 bash -c "! kill -0 $reference_box_pid" || stop "$reference_box_pid"
+  wait "$reference_box_pid" 2>/dev/null
+  reference_box_pid=
+}
+
+same_picture() { compare -metric AE "$1" "$2" null: >/dev/null 2>&1; }
+
+expect_box_text() { # TITLE TEXT
+  wait_window "$1"
+  local box=$window_id
+  # A button under the pointer is drawn lit.
+  xdotool mousemove 1023 767
+  import -window "$box" "$workdir/box.png" 2>/dev/null || fail "no picture of the \"$1\" box"
+  reference_box_picture "$1" "$2" expected "$box"
+  reference_box_picture "$1" "${2/./!}" unexpected "$box"
+  same_picture "$workdir/box.png" "$workdir/expected.png" ||
+    fail "the \"$1\" box does not say \"$2\""
+  same_picture "$workdir/expected.png" "$workdir/unexpected.png" &&
+    fail "boxes with different texts look the same: the text cannot be checked"
+  window_id=$box
+}
+
+# Waits for the program to end with STATUS, failing as soon as any of its
+# boxes appears or it writes a message to standard error.
+expect_silent_exit() { # STATUS
+  local deadline=$((SECONDS + 15)) title
+  while app_running; do
+    for title in Error ERROR CHYBA "Okenni mod?"; do
+      viewable_window "$title" >/dev/null && fail "a box titled \"$title\" appeared"
+    done
+    [ $SECONDS -ge $deadline ] && fail "the program did not end"
+    sleep 0.1
+  done
+  expect_status "$1"
+  if grep -qE '^(Error|ERROR|CHYBA|Okenni mod\?): ' "$workdir/app.err"; then
+    fail "the program wrote a message to standard error"
+  fi
+}
+
+# The program runs in a folder of its own, beside copies of its textures
+# that a scenario may spoil.
+use_texture_copies() {
+  appdir=$workdir/textures
+  mkdir "$appdir" && cp "$(dirname "$program")"/tex[123].bmp "$appdir"/ ||
+    fail "could not copy the textures"
+}
 
 case "$scenario" in
 windowed-escape)
@@ -312,6 +498,132 @@ no-display)
     "CHYBA: Program bude nyni ukoncen."; do
     grep -qF "$text" "$workdir/app.err" || fail "standard error lacks \"$text\""
   done
+  ;;
+textured-scene)
+  # The first picture matches quellor-snapshot's frame in its still part and
+  # shows every texture; a second one a second later differs only where the
+  # cubes move.
+  need_scene_reference
+  start_display
+  start_app
+  answer_box "Cela obrazovka?" Escape
+  expect_windowed_window
+  expect_frame_drawn
+  screenshot first
+  expect_scene_picture first
+  sleep 1
+  screenshot second
+  changed=$(changed_pixels "$workdir/first.png" "$workdir/second.png" moving)
+  [ "$changed" -ge 200 ] || fail "only $changed pixels changed where the cubes move"
+  changed=$(changed_pixels "$workdir/first.png" "$workdir/second.png" still)
+  [ "$changed" -le 50 ] || fail "$changed pixels changed in the still part"
+  press_key "$window_id" Escape
+  expect_status 27
+  ;;
+space-follows)
+  # After space the camera follows the wandering cube: the crate stays in the
+  # middle of the picture while the still part turns away from the reference
+  # and keeps moving; space again brings back the view of the floor's centre.
+  need_scene_reference
+  start_display
+  start_app
+  answer_box "Cela obrazovka?" Escape
+  expect_windowed_window
+  expect_frame_drawn
+  screenshot centre
+  expect_scene_picture centre
+  press_key "$window_id" space
+  screenshot following1
+  sleep 0.5
+  screenshot following2
+  still=$(still_pixels)
+  for picture in following1 following2; do
+    wood_share=$(colour_share "$workdir/$picture.png" $middle_region "$wood")
+    at_least "$wood_share" 0.10 || fail "$picture: no crate in the middle (share $wood_share)"
+  done
+  # One of the two may by chance be taken while the cube passes the floor's
+  # centre, not both: they are half a second apart.
+  turned1=$(changed_pixels "$workdir/following1.png" "$reference" still)
+  turned2=$(changed_pixels "$workdir/following2.png" "$reference" still)
+  [ "$turned1" -ge $((still / 20)) ] || [ "$turned2" -ge $((still / 20)) ] ||
+    fail "the view did not turn: $turned1 and $turned2 pixels of $still differ"
+  moved=$(changed_pixels "$workdir/following1.png" "$workdir/following2.png" still)
+  [ "$moved" -ge $((still / 100)) ] || fail "the view does not follow the cube ($moved pixels)"
+  press_key "$window_id" space
+  screenshot back
+  expect_scene_picture back
+  press_key "$window_id" Escape
+  expect_status 27
+  ;;
+toggle-textured)
+  # Each new window loads the textures again. Without a 640x480 mode F1 asks
+  # the fall-back question and, answered Yes, opens a new window; with the
+  # mode (added before a second start: the backend reads the display's modes
+  # once), F1 goes fullscreen. Escape restores the display mode.
+  need_scene_reference
+  start_display
+  start_app
+  answer_box "Cela obrazovka?" Escape
+  expect_windowed_window
+  expect_frame_drawn
+  first_window=$window_id
+  press_key "$window_id" F1
+  answer_box "Okenni mod?" Return
+  wait_for 10 other_viewable_window Quellor "$first_window" || fail "no new window after F1"
+  window_id=$(other_viewable_window Quellor "$first_window")
+  wait_for 10 windowed_ok || fail "the new window is $(client_geometry "$window_id")"
+  expect_frame_drawn
+  screenshot recreated
+  expect_scene_picture recreated
+  press_key "$window_id" Escape
+  expect_status 27
+  add_640x480_mode
+  start_app
+  answer_box "Cela obrazovka?" Escape
+  expect_windowed_window
+  expect_frame_drawn
+  press_key "$window_id" F1
+  expect_fullscreen_window
+  expect_frame_drawn
+  screenshot fullscreen
+  expect_scene_picture fullscreen
+  press_key "$window_id" Escape
+  expect_status 27
+  screen_is 1024x768 || fail "display mode not restored: $(screen_size)"
+  ;;
+missing-tex2)
+  # A texture file that cannot be opened ends start-up silently.
+  start_display
+  use_texture_copies
+  rm "$appdir/tex2.bmp"
+  start_app
+  answer_box "Cela obrazovka?" Escape
+  expect_silent_exit 1
+  ;;
+bad-tex3)
+  use_texture_copies
+  echo "This is not a bitmap." >"$appdir/tex3.bmp"
+  start_display
+  start_app
+  answer_box "Cela obrazovka?" Escape
+  expect_box_text Error "Unknown DIB file format."
+  answer_box Error Return
+  expect_status 1
+  ;;
+empty-tex1)
+  # A file that can be opened but not mapped: the loader's open-failure text
+  # names it.
+  use_texture_copies
+  : >"$appdir/tex1.bmp"
+  start_display
+  start_app
+  answer_box "Cela obrazovka?" Escape
+  expect_box_text Error $'Failed to open DIB file tex1.bmp.\n'
+  answer_box Error Return
+  expect_status 1
+  ;;
+scene-reference)
+  make_scene_reference
   ;;
 backend)
   start_display

@@ -11,6 +11,32 @@ foreach(scenario windowed-escape windowed-close fallback-yes fallback-no fullscr
   set_tests_properties(desktop.${scenario} PROPERTIES LABELS desktop TIMEOUT 180)
 endforeach()
 
+# What the user sees: pictures of the window compared with frames that
+# quellor-snapshot renders (made once per run by the desktop.scene-reference
+# fixture), and broken textures, whose boxes are compared with boxes of the
+# expected texts.
+set(QUELLOR_SCENE_REFERENCE ${CMAKE_CURRENT_BINARY_DIR}/desktop-scene-reference)
+set(QUELLOR_DESKTOP_USER_ENVIRONMENT
+    QUELLOR_SNAPSHOT=$<TARGET_FILE:quellor-snapshot>
+    QUELLOR_SCENE_REFERENCE=${QUELLOR_SCENE_REFERENCE}
+    QUELLOR_SHOW_MESSAGE_BOX=$<TARGET_FILE:quellor_show_message_box>)
+foreach(scenario scene-reference textured-scene space-follows toggle-textured missing-tex2 bad-tex3
+                 empty-tex1)
+  add_test(NAME desktop.${scenario}
+           COMMAND ${QUELLOR_DESKTOP_HARNESS} ${scenario} $<TARGET_FILE:quellor>)
+  set_tests_properties(desktop.${scenario} PROPERTIES LABELS desktop TIMEOUT 180
+                       ENVIRONMENT "${QUELLOR_DESKTOP_USER_ENVIRONMENT}")
+endforeach()
+set_tests_properties(desktop.scene-reference PROPERTIES FIXTURES_SETUP desktop_scene_reference)
+set_tests_properties(desktop.textured-scene desktop.space-follows desktop.toggle-textured
+                     PROPERTIES FIXTURES_REQUIRED desktop_scene_reference)
+
+# A message box with a given text, shown as the program shows its own.
+add_executable(quellor_show_message_box ${CMAKE_CURRENT_LIST_DIR}/message-box/ShowMessageBox.cpp)
+target_link_libraries(quellor_show_message_box PRIVATE quellor_platform_sdl)
+set_target_properties(quellor_show_message_box PROPERTIES RUNTIME_OUTPUT_DIRECTORY
+                                                          ${PROJECT_BINARY_DIR}/tests)
+
 file(GLOB QUELLOR_SDL_BACKEND_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/backend/*.cpp)
 add_executable(quellor_sdl_backend_tests ${QUELLOR_SDL_BACKEND_TEST_SOURCES})
 target_include_directories(quellor_sdl_backend_tests PRIVATE ${PROJECT_SOURCE_DIR}/platform/sdl)
