@@ -37,20 +37,8 @@ unset DISPLAY WAYLAND_DISPLAY
 # unloads at exit leave blocks the leak checker can no longer attribute to
 # anything; memory errors are still reported.
 export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
-
-# Ends a process this script started: politely, then (say, when it is stuck
-# in a message box) for good.
-stop() {
-  [ -n "$1" ] && kill -0 "$1" 2>/dev/null || return 0
-  kill "$1" 2>/dev/null
-  local tries=0
-  while kill -0 "$1" 2>/dev/null && [ $tries -lt 30 ]; do
-    sleep 0.1
-    tries=$((tries + 1))
-  done
-  kill -KILL "$1" 2>/dev/null
-  wait "$1" 2>/dev/null
-}
+# shellcheck source=../support/x11-display.sh
+source "$(dirname "$(realpath "$0")")/../support/x11-display.sh"
 
 cleanup() {
   stop "$reference_box_pid"
@@ -69,45 +57,6 @@ fail() {
   exit 1
 }
 
-# Polls COMMAND every 0.1 s until it succeeds or SECONDS pass.
-wait_for() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.1
-  done
-}
-
-start_display() {
-  # Xvfb picks a free display number itself and writes it to descriptor 5,
-  # so parallel runs never race for one. Without -noreset clients fail to
-  # connect at random.
-  Xvfb -displayfd 5 -screen 0 1024x768x24 -noreset -nolisten tcp \
-    5>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  wait_for 10 test -s "$workdir/display" || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$workdir/display")"
-  wait_for 10 xdpyinfo || fail "Xvfb does not answer on $DISPLAY"
-  # Focus, minimising and closing windows need a window manager. openbox
-  # announces itself to wmctrl before it has finished starting, and a window
-  # mapped in between is never shown; it runs its start-up command once it
-  # is ready for windows.
-  openbox --startup "touch $workdir/openbox-ready" >"$workdir/openbox.log" 2>&1 &
-  openbox_pid=$!
-  wait_for 10 test -e "$workdir/openbox-ready" || fail "openbox did not start"
-}
-
-# Xvfb offers only its own screen size; this adds 640x480 to its modes.
-add_640x480_mode() {
-  xrandr --newmode 640x480_q 25.175 640 656 752 800 480 490 492 525 -hsync -vsync &&
-    xrandr --addmode screen 640x480_q || fail "could not add the 640x480 mode"
-}
-
-screen_size() { xdpyinfo | awk '/dimensions:/ {print $2}'; }
-
-screen_is() { [ "$(screen_size)" = "$1" ]; }
 
 start_app() {
   (cd "$appdir" && exec "$program") >"$workdir/app.out" 2>"$workdir/app.err" &

@@ -21,6 +21,8 @@ xvfb_pid=
 openbox_pid=
 app_pid=
 unset DISPLAY WAYLAND_DISPLAY
+# shellcheck source=../support/x11-display.sh
+source "$here/../support/x11-display.sh"
 
 # Memory that may settle late (driver and allocator caches), and the growth
 # one context's surfaces and textures would bring many times over.
@@ -39,33 +41,6 @@ fail() {
   [ -s "$workdir/app.err" ] && { echo "--- program's standard error" >&2; cat "$workdir/app.err" >&2; }
   exit 1
 }
-
-wait_for() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.1
-  done
-}
-
-start_display() {
-  Xvfb -displayfd 5 -screen 0 1024x768x24 -noreset -nolisten tcp \
-    5>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  wait_for 10 test -s "$workdir/display" || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$workdir/display")"
-  wait_for 10 xdpyinfo || fail "Xvfb does not answer on $DISPLAY"
-  openbox >"$workdir/openbox.log" 2>&1 &
-  openbox_pid=$!
-  wait_for 10 wmctrl -m || fail "openbox did not start"
-  # Xvfb offers only its own size; fullscreen needs 640x480 as well.
-  xrandr --newmode 640x480_q 25.175 640 656 752 800 480 490 492 525 -hsync -vsync &&
-    xrandr --addmode screen 640x480_q || fail "could not add the 640x480 mode"
-}
-
-screen_is() { [ "$(xdpyinfo | awk '/dimensions:/ {print $2}')" = "$1" ]; }
 
 viewable_window() {
   local id
@@ -130,6 +105,7 @@ case "$scenario" in
 recreations)
   [ $((count % 2)) = 0 ] || fail "the count must be even"
   start_display
+  add_640x480_mode
   start_app "$program"
   answer_windowed
   wait_window Quellor
@@ -155,6 +131,7 @@ recreations)
   ;;
 leak-session)
   start_display
+  add_640x480_mode
   ASAN_OPTIONS=detect_leaks=1:exitcode=99 LSAN_OPTIONS="suppressions=$here/lsan-suppressions.txt" \
     start_app "$program"
   answer_windowed

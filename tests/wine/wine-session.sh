@@ -13,6 +13,8 @@ openbox_pid=
 app_pid=
 app_status=
 unset DISPLAY WAYLAND_DISPLAY WINELOADER
+# shellcheck source=../support/x11-display.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/x11-display.sh"
 export WINEPREFIX=$workdir/prefix
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs during wineboot.
@@ -44,17 +46,6 @@ fail() {
   exit 1
 }
 
-# Polls COMMAND every 0.1 s until it succeeds or SECONDS pass.
-wait_for() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.1
-  done
-}
-
 require_tools() {
   local tool
   for tool in "$@"; do
@@ -80,9 +71,7 @@ start_display() {
   [ -n "$xvfb_pid" ] || fail "no Xvfb display could be started"
   # Window closing and focus go through a window manager, as on a desktop; it
   # also spares Wine its slow unmanaged window tear-down.
-  openbox >"$workdir/openbox.log" 2>&1 &
-  openbox_pid=$!
-  wait_for 10 wmctrl -m || fail "openbox did not start"
+  start_window_manager
 }
 
 # Settings for the prefix: a crashing program ends at once instead of waiting
@@ -193,7 +182,6 @@ answer_box() {
 
 client_size() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 
-screen_size() { xdpyinfo | awk '/dimensions:/ {print $2}'; }
 
 # Holds a key long enough for the program to see it down in a frame pass.
 # Both halves go through the X server's input (XTEST) to the focused window:
