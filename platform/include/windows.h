@@ -335,9 +335,8 @@ static_assert(sizeof(RGBQUAD) == 4 && sizeof(RGBTRIPLE) == 3, "colour table entr
 #define WS_THICKFRAME 0x00040000L
 #define WS_MINIMIZEBOX 0x00020000L
 #define WS_MAXIMIZEBOX 0x00010000L
-#define WS_OVERLAPPEDWINDOW                                                    \
-  (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |  \
-   WS_MAXIMIZEBOX)
+#define WS_OVERLAPPEDWINDOW                                                                        \
+  (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
 
 #define WS_EX_WINDOWEDGE 0x00000100L
 #define WS_EX_APPWINDOW 0x00040000L
@@ -448,17 +447,14 @@ static_assert(sizeof(RGBQUAD) == 4 && sizeof(RGBTRIPLE) == 3, "colour table entr
 // Kernel services (platform/posix)
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 void WINAPI Sleep(DWORD milliseconds);
-HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share,
-                          LPSECURITY_ATTRIBUTES security, DWORD disposition,
-                          DWORD flags, HANDLE templateFile);
-HANDLE WINAPI CreateFileW(LPCWSTR name, DWORD access, DWORD share,
-                          LPSECURITY_ATTRIBUTES security, DWORD disposition,
-                          DWORD flags, HANDLE templateFile);
-HANDLE WINAPI CreateFileMappingA(HANDLE file, LPSECURITY_ATTRIBUTES security,
-                                 DWORD protect, DWORD maxSizeHigh,
-                                 DWORD maxSizeLow, LPCSTR name);
-LPVOID WINAPI MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh,
-                            DWORD offsetLow, SIZE_T bytes);
+HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                          DWORD disposition, DWORD flags, HANDLE templateFile);
+HANDLE WINAPI CreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                          DWORD disposition, DWORD flags, HANDLE templateFile);
+HANDLE WINAPI CreateFileMappingA(HANDLE file, LPSECURITY_ATTRIBUTES security, DWORD protect,
+                                 DWORD maxSizeHigh, DWORD maxSizeLow, LPCSTR name);
+LPVOID WINAPI MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow,
+                            SIZE_T bytes);
 BOOL WINAPI UnmapViewOfFile(LPCVOID address);
 BOOL WINAPI GetFileSizeEx(HANDLE file, PLARGE_INTEGER size);
 BOOL WINAPI CloseHandle(HANDLE handle);
@@ -468,12 +464,12 @@ HLOCAL WINAPI LocalFree(HLOCAL memory);
 // GDI memory objects and the DIB conversion (platform/posix)
 HDC WINAPI CreateCompatibleDC(HDC dc);
 BOOL WINAPI DeleteDC(HDC dc);
-HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO *info, UINT usage,
-                                void **bits, HANDLE section, DWORD offset);
+HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO *info, UINT usage, void **bits,
+                                HANDLE section, DWORD offset);
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
 BOOL WINAPI DeleteObject(HGDIOBJ object);
-int WINAPI SetDIBits(HDC dc, HBITMAP bitmap, UINT startLine, UINT lines,
-                     const void *bits, const BITMAPINFO *info, UINT usage);
+int WINAPI SetDIBits(HDC dc, HBITMAP bitmap, UINT startLine, UINT lines, const void *bits,
+                     const BITMAPINFO *info, UINT usage);
 BOOL WINAPI GdiFlush(void);
 int wsprintfA(LPSTR buffer, LPCSTR format, ...);
 
@@ -482,12 +478,10 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA *windowClass);
 BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance);
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
-BOOL WINAPI AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu,
-                               DWORD exStyle);
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title,
-                            DWORD style, int x, int y, int width, int height,
-                            HWND parent, HMENU menu, HINSTANCE instance,
-                            LPVOID param);
+BOOL WINAPI AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle);
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID param);
 BOOL WINAPI DestroyWindow(HWND window);
 BOOL WINAPI ShowWindow(HWND window, int command);
 BOOL WINAPI SetForegroundWindow(HWND window);
@@ -496,20 +490,17 @@ HWND WINAPI GetFocus(void);
 int WINAPI ShowCursor(BOOL show);
 LONG WINAPI ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags);
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
-BOOL WINAPI PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax,
-                         UINT removeFlags);
+BOOL WINAPI PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
 BOOL WINAPI TranslateMessage(const MSG *msg);
 LRESULT WINAPI DispatchMessageA(const MSG *msg);
 void WINAPI PostQuitMessage(int exitCode);
-LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam,
-                              LPARAM lParam);
+LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Device contexts, pixel formats and WGL (backend)
 HDC WINAPI GetDC(HWND window);
 int WINAPI ReleaseDC(HWND window, HDC dc);
 int WINAPI ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR *request);
-BOOL WINAPI SetPixelFormat(HDC dc, int format,
-                           const PIXELFORMATDESCRIPTOR *request);
+BOOL WINAPI SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR *request);
 BOOL WINAPI SwapBuffers(HDC dc);
 HGLRC WINAPI wglCreateContext(HDC dc);
 BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context);
@@ -517,7 +508,6 @@ BOOL WINAPI wglDeleteContext(HGLRC context);
 
 // The program's GUI entry, defined by the application and called by the
 // platform's main().
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine,
-                   int showCommand);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
 
 #endif
