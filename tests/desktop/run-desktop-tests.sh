@@ -78,31 +78,6 @@ expect_status() {
   [ "$app_status" = "$1" ] || fail "exit status $app_status, expected $1"
 }
 
-# The ids of the viewable top-level windows with this exact title. SDL's
-# dialogs are not found by `xdotool search --name`, but xwininfo lists them.
-viewable_windows() {
-  local id
-  for id in $(xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\":" 'index($0, t) {print $1}'); do
-    xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' && echo "$id"
-  done
-}
-
-# The first of them (awk reads them all: a reader that stops early would
-# fail the listing under pipefail).
-viewable_window() { viewable_windows "$1" | awk 'NR == 1 {print} END {exit NR == 0}'; }
-
-# The first of them other than the window EXCEPT.
-other_viewable_window() { # TITLE EXCEPT
-  viewable_windows "$1" | awk -v except="$2" '$0 != except && !found {print; found = 1}
-    END {exit !found}'
-}
-
-window_id=
-wait_window() {
-  wait_for "${2:-20}" viewable_window "$1" || fail "no window titled \"$1\""
-  window_id=$(viewable_window "$1")
-}
-
 # Answers a message box: Return presses the first button (Yes/OK), Escape the
 # last (No/OK). The key is sent again while the box stays open.
 answer_box() {

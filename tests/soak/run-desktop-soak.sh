@@ -42,20 +42,6 @@ fail() {
   exit 1
 }
 
-viewable_window() {
-  local id
-  for id in $(xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\":" 'index($0, t) {print $1}'); do
-    xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' && { echo "$id"; return 0; }
-  done
-  return 1
-}
-
-window_id=
-wait_window() {
-  wait_for 20 viewable_window "$1" || fail "no window titled \"$1\""
-  window_id=$(viewable_window "$1")
-}
-
 # Escape answers the start question "no": windowed.
 answer_windowed() {
   wait_window "Cela obrazovka?"

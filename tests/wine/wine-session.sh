@@ -15,6 +15,8 @@ app_status=
 unset DISPLAY WAYLAND_DISPLAY WINELOADER
 # shellcheck source=../support/x11-display.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../support/x11-display.sh"
+# Wine starts its windows more slowly than the SDL program.
+window_timeout=40
 export WINEPREFIX=$workdir/prefix
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs during wineboot.
@@ -137,21 +139,6 @@ wait_app_exit() {
 expect_status() {
   wait_app_exit "${2:-30}"
   [ "$app_status" = "$1" ] || fail "exit status $app_status, expected $1"
-}
-
-# The id of the first viewable top-level window with this exact title.
-viewable_window() {
-  local id
-  for id in $(xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\":" 'index($0, t) {print $1}'); do
-    xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' && { echo "$id"; return 0; }
-  done
-  return 1
-}
-
-window_id=
-wait_window() {
-  wait_for "${2:-40}" viewable_window "$1" || fail "no window titled \"$1\""
-  window_id=$(viewable_window "$1")
 }
 
 # The X window of Wine's virtual desktop, when there is one.
