@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the bitmap loader for SECONDS (default 120) with AddressSanitizer and
 # UndefinedBehaviorSanitizer: builds the loader's libFuzzer target with the
-# fuzz preset (clang) and runs it, seeded from the BMP Suite and
+# fuzz preset (clang) and runs it, seeded from the BMP Suite (tests/data/bmpsuite) and
 # fuzz/regressions. An input that finds a fault is saved under
 # build/fuzz/loader-artifacts/; once the fault is mended, add it to
 # fuzz/regressions/, whose files every test run replays.
@@ -19,7 +19,7 @@ trap 'rm -rf "$corpus"' EXIT
 artifacts=build/fuzz/loader-artifacts
 mkdir -p "$artifacts"
 seeds=("$root/fuzz/regressions")
-[ -d "$root/../shared/bmpsuite" ] && seeds+=("$root/../shared/bmpsuite")
+seeds+=("$root/tests/data/bmpsuite")
 
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   build/fuzz/bin/quellor_loader_fuzz -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \

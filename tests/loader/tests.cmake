@@ -14,7 +14,7 @@ set_tests_properties(loader_fuzz_regressions PROPERTIES LABELS loader)
 # picture, which ImageMagick's own decoder must agree with.
 add_test(NAME loader_texcheck
          COMMAND ${CMAKE_CURRENT_LIST_DIR}/texcheck-test.sh $<TARGET_FILE:quellor-texcheck>
-                 ${PROJECT_SOURCE_DIR}/../shared/bmpsuite)
+                 ${PROJECT_SOURCE_DIR}/tests/data/bmpsuite)
 set_tests_properties(loader_texcheck PROPERTIES LABELS loader)
 
 # Two minutes of fuzzing with AddressSanitizer and UndefinedBehaviorSanitizer,

@@ -12,7 +12,7 @@ add_test(NAME Wine.compare-loaders
          COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/compare-loaders.sh
                  ${QUELLOR_WINDOWS_BIN}/quellor-texcheck.exe $<TARGET_FILE:quellor-texcheck>
                  ${CMAKE_CURRENT_LIST_DIR}/loader-differences.txt
-                 ${PROJECT_SOURCE_DIR}/../shared/bmpsuite)
+                 ${PROJECT_SOURCE_DIR}/tests/data/bmpsuite)
 
 # Each check boots a Wine prefix of its own; one at a time keeps the timing of
 # the desktop checks beside them steady.
