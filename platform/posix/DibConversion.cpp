@@ -155,9 +155,7 @@ int WINAPI SetDIBits(HDC dc, HBITMAP bitmap, UINT startLine, UINT lines, const v
     return 0;
   }
   if (header.biCompression == BI_RLE8 || header.biCompression == BI_RLE4) {
-    if (!platform::ConvertRunLengthRows(*conversion)) {
-      return 0;
-    }
+    platform::ConvertRunLengthRows(*conversion);
   } else {
     platform::ConvertPackedRows(*conversion);
   }

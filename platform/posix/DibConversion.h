@@ -57,9 +57,9 @@ void ConvertPackedRows(const DibConversion &conversion);
 
 // Decodes a BI_RLE8 or BI_RLE4 stream of conversion.streamBytes bytes. Runs and
 // deltas that leave the row or the picture are clipped; pixels the stream
-// skips stay as the section was. Returns false when the stream ends before
-// its end-of-bitmap escape or the picture's last row.
-bool ConvertRunLengthRows(const DibConversion &conversion);
+// skips stay as the section was. A stream that ends before its end-of-bitmap
+// escape or the picture's last row leaves the row it stopped in black.
+void ConvertRunLengthRows(const DibConversion &conversion);
 
 // The section row that picture row receives, or null when it lies outside the
 // section; rows counted from the bottom.

@@ -3,6 +3,10 @@
 // a colour (RLE8) or a pair of colours (RLE4); a count of 0 escapes to end of
 // line (0), end of bitmap (1), a delta right and up (2, then two bytes), or an
 // absolute run of n >= 3 pixels padded to a 16-bit boundary.
+//
+// A stream that stops before its end-of-bitmap escape is not an error: what
+// it drew up to its last end-of-line or delta escape stays, and the pixels it
+// drew after that go back to black, as the rows after them are.
 #include "DibConversion.h"
 
 #include <algorithm>
@@ -17,9 +21,11 @@ struct RunLengthDecoder {
   const BYTE *stream;
   size_t size;
   size_t position;
-  int64_t x; // never beyond the row's last column + 1: pixels past it are clipped
-  int64_t y; // picture row from the bottom
-  BYTE *row; // the section row of y, or null when y is not converted
+  int64_t x;     // never beyond the row's last column + 1: pixels past it are clipped
+  int64_t y;     // picture row from the bottom
+  int64_t keptX; // the pixels of row y before this column were drawn before the
+                 // last end-of-line or delta escape
+  BYTE *row;     // the section row of y, or null when y is not converted
 };
 
 bool HasBytes(const RunLengthDecoder &decoder, size_t bytes) {
@@ -31,6 +37,7 @@ void MoveTo(RunLengthDecoder *decoder, int64_t x, int64_t y) {
   decoder->x = std::min<int64_t>(x, conversion.columns);
   if (y != decoder->y) {
     decoder->y = y;
+    decoder->keptX = decoder->x;
     bool converted = y >= conversion.firstRow && y - conversion.firstRow < conversion.rowCount;
     decoder->row = converted ? TargetRow(conversion, y) : nullptr;
   }
@@ -76,15 +83,25 @@ bool WriteAbsoluteRun(RunLengthDecoder *decoder, int64_t count, bool fourBits) {
   return true;
 }
 
+// The stream stopped: the pixels it drew in row y after its last end-of-line
+// or delta escape become black again, as a new section's are.
+void BlankUnfinishedRow(const RunLengthDecoder &decoder) {
+  if (decoder.row && decoder.x > decoder.keptX) {
+    std::memset(decoder.row + 3 * decoder.keptX, 0, 3 * (decoder.x - decoder.keptX));
+  }
+}
+
 } // namespace
 
-bool ConvertRunLengthRows(const DibConversion &conversion) {
+void ConvertRunLengthRows(const DibConversion &conversion) {
   bool fourBits = conversion.compression == BI_RLE4;
-  RunLengthDecoder decoder{conversion, conversion.bits, conversion.streamBytes, 0, 0, -1, nullptr};
+  RunLengthDecoder decoder{conversion, conversion.bits, conversion.streamBytes, 0, 0, -1,
+                           0,          nullptr};
   MoveTo(&decoder, 0, 0);
   while (decoder.y < conversion.pictureRows) {
     if (!HasBytes(decoder, 2)) {
-      return false;
+      BlankUnfinishedRow(decoder);
+      return;
     }
     BYTE count = decoder.stream[decoder.position];
     BYTE value = decoder.stream[decoder.position + 1];
@@ -96,20 +113,25 @@ bool ConvertRunLengthRows(const DibConversion &conversion) {
     } else if (value == 0) {
       MoveTo(&decoder, 0, decoder.y + 1);
     } else if (value == 1) {
-      return true;
+      return;
     } else if (value == 2) {
+      // The escape alone keeps the row's pixels, even when its offsets are
+      // missing.
+      decoder.keptX = decoder.x;
       if (!HasBytes(decoder, 2)) {
-        return false;
+        BlankUnfinishedRow(decoder);
+        return;
       }
       BYTE right = decoder.stream[decoder.position];
       BYTE up = decoder.stream[decoder.position + 1];
       decoder.position += 2;
       MoveTo(&decoder, decoder.x + right, decoder.y + up);
+      decoder.keptX = decoder.x;
     } else if (!WriteAbsoluteRun(&decoder, value, fourBits)) {
-      return false;
+      BlankUnfinishedRow(decoder);
+      return;
     }
   }
-  return true;
 }
 
 } // namespace platform

@@ -255,8 +255,15 @@ TEST_F(DibConversionTest, RunLengthEightEscapes) {
   EXPECT_EQ(Pixel(1, 2), PaletteColour(7));
   EXPECT_EQ(Pixel(2, 2), PaletteColour(7));
   EXPECT_EQ(Pixel(3, 2), 0xABABABu); // after the end of bitmap
-  // The stream cut short before its end: refused.
-  EXPECT_EQ(Convert(header(16), stream), 0);
+  // Cut short before its end of bitmap, the stream still converts: what it
+  // drew after its last delta goes back to black, and the rest stays.
+  std::memset(bits, 0xAB, static_cast<size_t>(stride) * height);
+  ASSERT_EQ(Convert(header(16), stream), 3);
+  EXPECT_EQ(Pixel(3, 0), PaletteColour(2));
+  EXPECT_EQ(Pixel(0, 2), 0xABABABu);
+  EXPECT_EQ(Pixel(1, 2), 0u);
+  EXPECT_EQ(Pixel(2, 2), 0u);
+  EXPECT_EQ(Pixel(3, 2), 0xABABABu);
 }
 
 TEST_F(DibConversionTest, RunLengthFourAlternatesAndPadsAbsoluteRuns) {

@@ -129,9 +129,11 @@ TEST_F(MendedFaultsTest, PixelBitsStartingPastTheEndAreRefused) {
   EXPECT_TRUE(LoadBitmap(WriteTempFile("offset.bmp", Join({FileHeader(58), rle}))).loaded);
 }
 
-TEST_F(MendedFaultsTest, RunLengthStreamsThatEndEarlyAreRefused) {
-  // Two rows of three: a run, an absolute run with its pad byte, a delta.
+TEST_F(MendedFaultsTest, RunLengthStreamsThatEndEarlyKeepTheRowsTheyFinished) {
+  // Two rows of three: a run and an end of line, then an absolute run with its
+  // pad byte and the end of bitmap.
   Bytes stream = {3, 1, 0, 0, 0, 3, 2, 0, 1, 0, 0, 1};
+  const size_t endOfLine = 4;
   Bytes table = PaletteQuads(3);
   auto file = [&](const Bytes &bits, uint32_t sizeImage) {
     return Join(
@@ -142,19 +144,28 @@ TEST_F(MendedFaultsTest, RunLengthStreamsThatEndEarlyAreRefused) {
   EXPECT_EQ(PixelAt(whole, 2, 0), PaletteColour(1));
   EXPECT_EQ(PixelAt(whole, 0, 1), PaletteColour(2));
   EXPECT_EQ(PixelAt(whole, 2, 1), PaletteColour(1));
-
   // A size larger than the file is held to the file.
-  EXPECT_TRUE(LoadBitmap(WriteTempFile("rle.bmp", file(stream, 5000))).loaded);
-  // Cut before its end-of-bitmap, the stream is refused, whether the file or
-  // biSizeImage ends it.
-  for (size_t length = 0; length < stream.size() - 1; ++length) {
+  EXPECT_EQ(LoadBitmap(WriteTempFile("rle.bmp", file(stream, 5000))).rgb, whole.rgb);
+
+  // Cut anywhere before its end of bitmap, whether by the file or by
+  // biSizeImage, the stream still gives the whole picture: the row its end of
+  // line finished, and black for the row it stopped in. (With no byte at all
+  // the pixel bits start at the end of the file, which is refused.)
+  for (size_t length = 1; length < stream.size(); ++length) {
     SCOPED_TRACE(length);
     Bytes cut(stream.begin(), stream.begin() + length);
-    EXPECT_EQ(LoadBitmap(WriteTempFile("rlecut.bmp", file(cut, 0))).messages, kConversionError);
-    EXPECT_EQ(
-        LoadBitmap(WriteTempFile("rlecut.bmp", file(stream, static_cast<uint32_t>(length) + 1)))
-            .messages,
-        kConversionError);
+    LoadResult byFile = LoadBitmap(WriteTempFile("rlecut.bmp", file(cut, 0)));
+    LoadResult bySize =
+        LoadBitmap(WriteTempFile("rlecut.bmp", file(stream, static_cast<uint32_t>(length))));
+    ASSERT_TRUE(byFile.loaded);
+    ASSERT_EQ(byFile.width, 3);
+    ASSERT_EQ(byFile.height, 2);
+    EXPECT_TRUE(byFile.messages.empty());
+    for (int x = 0; x < 3; ++x) {
+      EXPECT_EQ(PixelAt(byFile, x, 0), length >= endOfLine ? PaletteColour(1) : 0u);
+      EXPECT_EQ(PixelAt(byFile, x, 1), 0u);
+    }
+    EXPECT_EQ(bySize.rgb, byFile.rgb);
   }
 }
 

@@ -116,6 +116,25 @@ bitfields packed-bitfields-880 0xFF00 0x00FF 0
 { core_header 4 2 24; rows 4 2 24; } >"$out/packed-core-rgb24.bmp"
 # Rows stored top row first.
 { file_header 0 54; info_header 3 -2 24 0 0; rows 3 2 24; } >"$out/rgb24-topdown.bmp"
+# Run-length streams that stop before their end-of-bitmap escape: with no
+# marker, cut inside an absolute run, after a run's count byte, inside a
+# delta, right after an end of line, and after a delta that left its row.
+# Three rows of six pixels, four colours.
+rle() { # NAME BITS COMPRESSION STREAM-BYTES...
+  local name=$1 bits=$2 compression=$3
+  shift 3
+  { file_header 0 $((54 + 16)); info_header 6 3 "$bits" "$compression" 4; quads 4; bytes "$@"; } \
+    >"$out/$name.bmp"
+}
+rle rle8-no-marker 8 1 6 1 0 0 6 2 0 0 3 3
+rle rle8-cut-in-absolute-run 8 1 6 1 0 0 2 2 0 4 1 2
+rle rle8-cut-after-count 8 1 6 1 0 0 2 2 3
+rle rle8-cut-in-delta 8 1 6 1 0 0 2 2 0 2 1
+rle rle8-ends-on-end-of-line 8 1 6 1 0 0 6 2 0 0
+rle rle8-delta-to-next-row 8 1 3 1 0 2 1 1 2 2
+rle rle8-delta-along-row 8 1 6 1 0 0 2 2 0 2 1 0 2 3
+rle rle4-no-marker 4 2 6 0x12 0 0 6 0x23 0 0 3 0x31
+rle rle4-cut-in-absolute-run 4 2 6 0x12 0 0 0 5 0x12
 # Files the loader refuses.
 { file_header 0 122; le32 108; bytes $(seq 1 104); rows 4 2 24; } >"$out/v4-header.bmp"
 echo "This is a text file, not a bitmap." >"$out/text.bmp"
