@@ -45,6 +45,10 @@ const size_t kBitFieldMasksSize = 12;
 // A 40-byte header and one RGBQUAD, which stays zero.
 const size_t kSectionHeaderSize = sizeof(BITMAPINFOHEADER) + sizeof(RGBQUAD);
 const uint64_t kLargestImageBytes = UINT32_MAX;
+// Loads that need less than this are not held against the memory available:
+// asking costs more than such a load, and any process that has a rendering
+// context has that much to spare.
+const uint64_t kSmallestCheckedBytes = 16u << 20;
 
 // Everything one load has obtained, and what it has learnt of the file.
 struct BitmapLoad {
@@ -287,6 +291,27 @@ const char *CheckPixelBits(const BitmapLoad &load) {
   return nullptr;
 }
 
+// Whether the section and the pixels buffer can both be had at once, so that
+// a few bytes declaring a huge picture are refused instead of paging the
+// machine to a halt or having the process killed where memory is limited
+// without a limit on address space (a container). When the platform cannot
+// tell, the allocations themselves decide.
+bool MemoryAvailableFor(const BitmapLoad &load) {
+  const BITMAPINFOHEADER &header = load.convertedHeader->bmiHeader;
+  uint64_t rows = static_cast<uint64_t>(PictureRows(header));
+  uint64_t rowBytes = static_cast<uint64_t>(header.biWidth) * 3;
+  uint64_t needed = rows * (rowBytes + header.biWidth % 4) + rows * rowBytes;
+  if (needed < kSmallestCheckedBytes) {
+    return true;
+  }
+  MEMORYSTATUSEX status = {};
+  status.dwLength = sizeof status;
+  if (!GlobalMemoryStatusEx(&status)) {
+    return true;
+  }
+  return needed <= status.ullAvailPhys && needed <= status.ullAvailVirtual;
+}
+
 // A memory device context and a bottom-up 24-bit DIB section selected
 // into it. A top-down source gets a bottom-up section as well, so that the
 // conversion turns its rows over and the image comes out bottom row first.
@@ -380,7 +405,7 @@ const char *DecodeBitmap(BitmapLoad *load) {
   if (const char *refusal = CheckPixelBits(*load)) {
     return refusal;
   }
-  if (!CreateSection(load)) {
+  if (!MemoryAvailableFor(*load) || !CreateSection(load)) {
     return kOutOfMemory;
   }
   if (!ConvertPixels(load)) {

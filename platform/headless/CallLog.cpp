@@ -18,6 +18,8 @@ struct Fault {
 std::vector<headless::PlatformCall> callLog;
 std::vector<Fault> faults;
 bool realSleep = false;
+bool memoryGiven = false;
+uint64_t memoryAvailable = 0;
 
 // Counts the call against every fault set for this name; a fault for one
 // particular call is used up by it.
@@ -53,6 +55,13 @@ bool CallFails(const char *name, const std::string &arguments) {
 
 bool SleepSkipped() { return !realSleep; }
 
+bool AvailableMemoryOverride(uint64_t *bytes) {
+  if (memoryGiven) {
+    *bytes = memoryAvailable;
+  }
+  return memoryGiven;
+}
+
 } // namespace platform
 
 namespace headless {
@@ -74,12 +83,18 @@ void FailCall(const std::string &name, int nth) { faults.push_back({name, nth, 0
 
 void SetRealSleep(bool real) { realSleep = real; }
 
+void SetAvailableMemory(uint64_t bytes) {
+  memoryGiven = true;
+  memoryAvailable = bytes;
+}
+
 namespace backend {
 
 void ResetCallLog() {
   callLog.clear();
   faults.clear();
   realSleep = false;
+  memoryGiven = false;
 }
 
 } // namespace backend

@@ -77,6 +77,9 @@ bool DisplayModeChanged();
 int CursorCounter();
 // Whether Sleep really pauses (default false: recorded only).
 void SetRealSleep(bool real);
+// The physical memory GlobalMemoryStatusEx reports as available, in place of
+// the machine's figure, until the next Reset().
+void SetAvailableMemory(uint64_t bytes);
 
 // ---- What is held -----------------------------------------------------------
 

@@ -5,6 +5,7 @@
 #ifndef QUELLOR_PLATFORM_CALLS_H
 #define QUELLOR_PLATFORM_CALLS_H
 
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -17,6 +18,10 @@ bool CallFails(const char *name, const std::string &arguments);
 // True when Sleep must return at once instead of pausing (headless runs that
 // skip the frame pause).
 bool SleepSkipped();
+
+// True when the memory available to the process is given (headless runs that
+// try how the program fares with little memory); bytes receives the figure.
+bool AvailableMemoryOverride(uint64_t *bytes);
 
 } // namespace platform
 

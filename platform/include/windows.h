@@ -26,6 +26,7 @@ typedef uint16_t WORD;
 typedef uint32_t DWORD;
 typedef int32_t LONG;
 typedef int64_t LONGLONG;
+typedef uint64_t DWORDLONG;
 typedef int INT;
 typedef unsigned int UINT;
 typedef char CHAR;
@@ -206,6 +207,18 @@ typedef union _LARGE_INTEGER {
   LONGLONG QuadPart;
 } LARGE_INTEGER, *PLARGE_INTEGER;
 
+typedef struct _MEMORYSTATUSEX {
+  DWORD dwLength;
+  DWORD dwMemoryLoad;
+  DWORDLONG ullTotalPhys;
+  DWORDLONG ullAvailPhys;
+  DWORDLONG ullTotalPageFile;
+  DWORDLONG ullAvailPageFile;
+  DWORDLONG ullTotalVirtual;
+  DWORDLONG ullAvailVirtual;
+  DWORDLONG ullAvailExtendedVirtual;
+} MEMORYSTATUSEX, *LPMEMORYSTATUSEX;
+
 typedef struct _SECURITY_ATTRIBUTES {
   DWORD nLength;
   LPVOID lpSecurityDescriptor;
@@ -268,6 +281,7 @@ static_assert(sizeof(BITMAPFILEHEADER) == 14, "BITMAPFILEHEADER layout");
 static_assert(sizeof(BITMAPCOREHEADER) == 12, "BITMAPCOREHEADER layout");
 static_assert(sizeof(BITMAPINFOHEADER) == 40, "BITMAPINFOHEADER layout");
 static_assert(sizeof(RGBQUAD) == 4 && sizeof(RGBTRIPLE) == 3, "colour table entries");
+static_assert(sizeof(MEMORYSTATUSEX) == 64, "MEMORYSTATUSEX layout");
 
 // ---- Constants --------------------------------------------------------------
 
@@ -427,6 +441,11 @@ static_assert(sizeof(RGBQUAD) == 4 && sizeof(RGBTRIPLE) == 3, "colour table entr
 #define FILE_SHARE_READ 0x00000001
 #define OPEN_EXISTING 3
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define FILE_ATTRIBUTE_READONLY 0x00000001
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_DEVICE 0x00000040
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
 #define PAGE_READONLY 0x02
 #define FILE_MAP_READ 0x0004
 #define LMEM_FIXED 0x0000
@@ -457,6 +476,8 @@ LPVOID WINAPI MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWOR
                             SIZE_T bytes);
 BOOL WINAPI UnmapViewOfFile(LPCVOID address);
 BOOL WINAPI GetFileSizeEx(HANDLE file, PLARGE_INTEGER size);
+DWORD WINAPI GetFileAttributesA(LPCSTR name);
+BOOL WINAPI GlobalMemoryStatusEx(LPMEMORYSTATUSEX status);
 BOOL WINAPI CloseHandle(HANDLE handle);
 HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes);
 HLOCAL WINAPI LocalFree(HLOCAL memory);
@@ -472,6 +493,9 @@ int WINAPI SetDIBits(HDC dc, HBITMAP bitmap, UINT startLine, UINT lines, const v
                      const BITMAPINFO *info, UINT usage);
 BOOL WINAPI GdiFlush(void);
 int wsprintfA(LPSTR buffer, LPCSTR format, ...);
+// The next character of a text in the program's 8-bit character set (UTF-8
+// here).
+LPSTR WINAPI CharNextA(LPCSTR text);
 
 // Windows, messages and dialogs (backend)
 ATOM WINAPI RegisterClassA(const WNDCLASSA *windowClass);

@@ -7,4 +7,6 @@ bool CallFails(const char *, const std::string &) { return false; }
 
 bool SleepSkipped() { return false; }
 
+bool AvailableMemoryOverride(uint64_t *) { return false; }
+
 } // namespace platform

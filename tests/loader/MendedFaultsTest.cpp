@@ -206,6 +206,44 @@ TEST_F(MendedFaultsTest, DimensionsTooLargeOrEmptyAreRefusedBeforeAllocating) {
   EXPECT_EQ(LoadBitmap(WriteTempFile("largecore.dib", core)).messages, kOutOfMemory);
 }
 
+// A run-length file of side x side pixels whose stream only ends the picture:
+// a few bytes that ask for a section and a pixels buffer of side² x 3 each.
+Bytes EmptyRunLengthPicture(int32_t side) {
+  return Join({FileHeader(14 + 40 + 8), InfoHeader({side, side, 8, BI_RLE8, 2}), PaletteQuads(2),
+               Bytes{0, 1}});
+}
+
+TEST_F(MendedFaultsTest, PicturesTheMemoryCannotHoldAreRefusedBeforeTheSection) {
+  const std::string large = WriteTempFile("large.bmp", EmptyRunLengthPicture(2048));
+  const uint64_t needed = 2 * uint64_t{2048} * 2048 * 3;
+  headless::SetAvailableMemory(needed - 1);
+  EXPECT_EQ(LoadBitmap(large).messages, kOutOfMemory);
+  EXPECT_TRUE(Called("GlobalMemoryStatusEx"));
+  EXPECT_FALSE(Called("CreateDIBSection"));
+
+  headless::SetAvailableMemory(needed);
+  LoadResult loaded = LoadBitmap(large);
+  EXPECT_TRUE(loaded.loaded);
+  EXPECT_EQ(loaded.width, 2048);
+
+  // 37837 x 37837 passes the 32-bit check but needs just under 8 GiB.
+  headless::SetAvailableMemory(uint64_t{4} << 30);
+  headless::ClearCallLog();
+  EXPECT_EQ(LoadBitmap(WriteTempFile("huge.bmp", EmptyRunLengthPicture(37837))).messages,
+            kOutOfMemory);
+  EXPECT_FALSE(Called("CreateDIBSection"));
+
+  // When the platform cannot tell, the allocations decide.
+  headless::SetAvailableMemory(0);
+  headless::FailCall("GlobalMemoryStatusEx");
+  EXPECT_TRUE(LoadBitmap(large).loaded);
+
+  // A small picture is not asked about.
+  headless::ClearCallLog();
+  EXPECT_TRUE(LoadBitmap(WriteTempFile("small.bmp", EmptyRunLengthPicture(64))).loaded);
+  EXPECT_FALSE(Called("GlobalMemoryStatusEx"));
+}
+
 // Rows of a 3 x 2 run-length picture, from a stream that overruns rows and
 // the picture.
 LoadResult DecodeStream(uint32_t compression, const Bytes &stream) {

@@ -28,3 +28,9 @@ if(QUELLOR_LIBFUZZER AND EXISTS "${QUELLOR_LIBFUZZER}")
   add_test(NAME loader_fuzz COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run-loader-fuzz.sh 120)
   set_tests_properties(loader_fuzz PROPERTIES LABELS fuzz TIMEOUT 1800)
 endif()
+
+# quellor-texcheck in a control group with a memory limit, as in a container:
+# a tiny file declaring a huge picture is refused, a large one still loads.
+add_test(NAME loader_memory_limit
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/memory-limit-test.sh $<TARGET_FILE:quellor-texcheck>)
+set_tests_properties(loader_memory_limit PROPERTIES LABELS loader SKIP_RETURN_CODE 77)
