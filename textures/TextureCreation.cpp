@@ -9,6 +9,14 @@ int LoadTexture(const char *fileName, GLuint *textureNameOut) {
   if (!fileName)
     return 0;
 
+  // Only regular files are texture files: opening a named pipe would wait
+  // for a writer, so a pipe, a device or a directory is taken as a file that
+  // cannot be opened.
+  DWORD attributes = GetFileAttributesA(fileName);
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
+    return 0;
+
   // Only a test that the file can be opened; the loader reads it.
   FILE *file = fopen(fileName, "r");
   if (!file)

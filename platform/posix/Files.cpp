@@ -29,17 +29,20 @@ int &LiveCount(KernelObjectKind kind) {
 
 // Opens an existing regular file for reading, as CreateFile does for
 // GENERIC_READ and OPEN_EXISTING. Directories are refused, as Win32 refuses
-// them without backup semantics, and so is a null name.
+// them without backup semantics, and so are devices, pipes and sockets, which
+// a bitmap file never is, and a null name. The open does not wait: a named
+// pipe without a writer would otherwise block it for good.
 HANDLE OpenExistingFile(const char *name, DWORD access, DWORD disposition) {
   if (!name || access != GENERIC_READ || disposition != OPEN_EXISTING) {
     return INVALID_HANDLE_VALUE;
   }
-  int descriptor = open(name, O_RDONLY | O_CLOEXEC);
+  int descriptor = open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (descriptor < 0) {
     return INVALID_HANDLE_VALUE;
   }
   struct stat status;
-  if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+  if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+      fcntl(descriptor, F_SETFL, 0) != 0) {
     close(descriptor);
     return INVALID_HANDLE_VALUE;
   }
@@ -105,6 +108,27 @@ BOOL WINAPI GetFileSizeEx(HANDLE file, PLARGE_INTEGER size) {
   }
   size->QuadPart = status.st_size;
   return TRUE;
+}
+
+// A regular file is FILE_ATTRIBUTE_NORMAL (with FILE_ATTRIBUTE_READONLY when
+// the process may not write it), a directory FILE_ATTRIBUTE_DIRECTORY, and
+// anything else (devices, pipes, sockets) FILE_ATTRIBUTE_DEVICE. Looking does
+// not open the file, so a pipe does not block it.
+DWORD WINAPI GetFileAttributesA(LPCSTR name) {
+  if (platform::CallFails("GetFileAttributesA", platform::CallArguments(name))) {
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  struct stat status;
+  if (!name || stat(name, &status) != 0) {
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  if (S_ISDIR(status.st_mode)) {
+    return FILE_ATTRIBUTE_DIRECTORY;
+  }
+  if (!S_ISREG(status.st_mode)) {
+    return FILE_ATTRIBUTE_DEVICE;
+  }
+  return access(name, W_OK) == 0 ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
 }
 
 BOOL WINAPI CloseHandle(HANDLE handle) {

@@ -206,6 +206,17 @@ bool ExpectedFor(const SweepPoint &point, Expected *expected) {
     }
     return true;
   }
+  if (name == "GetFileAttributesA") {
+    // A texture file that cannot be looked at is one that cannot be opened:
+    // the scene's set-up fails silently, and the window stays until the
+    // process ends.
+    e.status = 1;
+    e.live.windows = e.live.deviceContexts = e.live.renderingContexts = 1;
+    e.live.registeredClasses = 1;
+    e.displayChanged = point.fullscreen;
+    e.cursorCounter = point.fullscreen ? -1 : 0;
+    return true;
+  }
   if (kLoaderFailureTexts.count(name) && point.texture >= 0) {
     // The scene's set-up fails after the loader's message; per design the
     // program then ends with 1 without tearing the window down.

@@ -1,4 +1,5 @@
-// A texture file replaced by a directory, or by a file that may not be read.
+// A texture file replaced by something that is not a regular file (a
+// directory, a named pipe, a device), or by a file that may not be read.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -8,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+#include "BitmapLoader.h"
+#include "HeadlessControl.h"
 #include "HeadlessFixture.h"
 #include "HostileRun.h"
 #include "ScratchDirectory.h"
@@ -20,13 +23,35 @@ const uid_t kUnprivilegedId = 65534;
 
 class ReplacedTextureTest : public HeadlessTest {};
 
-TEST_F(ReplacedTextureTest, DirectoryIsReportedAsAFileThatCannotBeOpened) {
+// Each ends start-up silently with 1, as a file that cannot be opened does,
+// and nothing waits: a named pipe without a writer would block an open for
+// good, so the alarm ends the whole test program if anything does.
+TEST_F(ReplacedTextureTest, WhatIsNotARegularFileIsAFileThatCannotBeOpened) {
   ScratchDirectory directory;
   ASSERT_TRUE(directory.ok());
-  ASSERT_EQ(std::remove(kHostileTexture), 0);
-  ASSERT_EQ(mkdir(kHostileTexture, 0755), 0);
-  // fopen accepts a directory here, so the loader sees it, and refuses it.
-  ExpectSceneSetUpFailure(RunWithHostileTexture(), {OpenFailureText()});
+  const struct {
+    const char *what;
+    int (*make)(const char *path);
+  } kinds[] = {
+      {"directory", [](const char *path) { return mkdir(path, 0755); }},
+      {"named pipe", [](const char *path) { return mkfifo(path, 0644); }},
+      {"device", [](const char *path) { return symlink("/dev/zero", path); }},
+  };
+  for (const auto &kind : kinds) {
+    SCOPED_TRACE(kind.what);
+    std::remove(kHostileTexture);
+    ASSERT_EQ(kind.make(kHostileTexture), 0);
+    alarm(60);
+    ExpectSceneSetUpFailure(RunWithHostileTexture(), {});
+    // The loader, given such a name directly, reports it as a file it
+    // cannot open.
+    RgbImage *image = LoadBitmapAsRgb(kHostileTexture, 0);
+    alarm(0);
+    EXPECT_EQ(image, nullptr);
+    ASSERT_FALSE(headless::MessageBoxesShown().empty());
+    EXPECT_EQ(headless::MessageBoxesShown().back().text, OpenFailureText());
+    std::remove(kHostileTexture);
+  }
 }
 
 // The unreadable file itself: the start-up test of the texture cannot open
