@@ -27,11 +27,12 @@ const char kConversionError[] = "Image file conversion error.";
 
 // The open-failure text, with the file name cut so that the text fits its
 // 256-byte buffer: 24 characters before the name, ".\n" and the terminator
-// after it. A wide name is first written in 8-bit characters on its own (at
-// most 1024 bytes, wsprintfA's limit), as each of its characters may take
-// more than one byte.
-const char kOpenFailure[] = "Failed to open DIB file %.229s.\n";
+// after it leave 229 bytes, cut at a character boundary. A wide name is first
+// written in 8-bit characters on its own (at most 1024 bytes, wsprintfA's
+// limit), as each of its characters may take more than one byte.
+const char kOpenFailure[] = "Failed to open DIB file %s.\n";
 const size_t kOpenFailureBufferSize = 256;
+const size_t kLongestNameInText = 229;
 const size_t kFormatLimit = 1024;
 
 const size_t kFileHeaderSize = 14;
@@ -102,13 +103,19 @@ bool OpenBitmapFile(BitmapLoad *load, const void *fileName, int wideName) {
   return true;
 }
 
-// A read-only mapping of the whole file, and a view of it.
+// A read-only mapping of the file, and a view of it, both of exactly the
+// size that was learnt: every bound the loader checks is the view's own,
+// even when the file changes size in between (a file that has shrunk cannot
+// be mapped at its old size). An empty file cannot be mapped.
 bool MapBitmapFile(BitmapLoad *load) {
-  load->mapping = CreateFileMappingA(load->file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  load->mapping = CreateFileMappingA(load->file, nullptr, PAGE_READONLY,
+                                     static_cast<DWORD>(load->fileSize >> 32),
+                                     static_cast<DWORD>(load->fileSize), nullptr);
   if (!load->mapping) {
     return false;
   }
-  load->view = static_cast<const BYTE *>(MapViewOfFile(load->mapping, FILE_MAP_READ, 0, 0, 0));
+  load->view = static_cast<const BYTE *>(
+      MapViewOfFile(load->mapping, FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(load->fileSize)));
   return load->view != nullptr;
 }
 
@@ -451,14 +458,23 @@ void ReleaseLoad(BitmapLoad *load) {
 
 // Reports a file that could not be opened or mapped, by its name.
 void ReportOpenFailure(const void *fileName, int wideName) {
-  const char *name = static_cast<const char *>(fileName);
+  const char *name = fileName ? static_cast<const char *>(fileName) : "(null)";
   char narrowName[kFormatLimit] = "";
   if (wideName) {
     wsprintfA(narrowName, "%ws", fileName);
     name = narrowName;
   }
+  // The whole characters that fit.
+  const char *end = name;
+  for (const char *next = CharNextA(end);
+       next != end && static_cast<size_t>(next - name) <= kLongestNameInText;
+       next = CharNextA(end)) {
+    end = next;
+  }
+  char shownName[kLongestNameInText + 1] = "";
+  std::memcpy(shownName, name, static_cast<size_t>(end - name));
   char text[kOpenFailureBufferSize] = "";
-  wsprintfA(text, kOpenFailure, name);
+  wsprintfA(text, kOpenFailure, shownName);
   ReportFailure(text);
 }
 

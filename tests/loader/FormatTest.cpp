@@ -1,5 +1,5 @@
 // wsprintfA: the conversions Win32's formatter offers, and its 1024-byte
-// limit.
+// limit; CharNextA over the 8-bit encoding, UTF-8.
 #include <HeadlessFixture.h>
 #include <windows.h>
 
@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -64,6 +65,28 @@ TEST_F(FormatTest, NeverWritesMoreThan1024Bytes) {
   std::u16string longWide(1500, u'\u03A9');
   EXPECT_EQ(wsprintfA(buffer, "%ws", longWide.c_str()), 1023);
   EXPECT_EQ(buffer[1024], '#');
+}
+
+// The byte lengths of the characters CharNextA steps over, to the end.
+std::vector<long> Steps(const char *text) {
+  std::vector<long> steps;
+  for (const char *at = text; *at;) {
+    const char *next = CharNextA(at);
+    steps.push_back(next - at);
+    at = next;
+  }
+  EXPECT_EQ(CharNextA(text + std::strlen(text)), text + std::strlen(text));
+  return steps;
+}
+
+TEST_F(FormatTest, CharNextStepsOverWholeUtf8Characters) {
+  using Lengths = std::vector<long>;
+  EXPECT_EQ(Steps("ab"), (Lengths{1, 1}));
+  EXPECT_EQ(Steps("\xC5\x99\xE2\x82\xA9\xF0\x9F\x8D\xB5z"), (Lengths{2, 3, 4, 1}));
+  // A stray continuation byte, a byte that starts nothing, and sequences cut
+  // short by another character or by the end each end where they stop.
+  EXPECT_EQ(Steps("\x80\xFF\xC0"), (Lengths{1, 1, 1}));
+  EXPECT_EQ(Steps("\xE2\x82z\xF0\x9F"), (Lengths{2, 1, 2}));
 }
 
 } // namespace

@@ -301,11 +301,28 @@ TEST_F(MendedFaultsTest, LongNamesAreCutToFitTheMessage) {
   messages = LoadBitmapWide(wide).messages;
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "Failed to open DIB file " + name.substr(0, 229) + ".\n");
-  std::u16string omegas(1000, u'\u03A9'); // 2 bytes each, more than wsprintfA writes
+  // Characters of several bytes are never split: 114 omegas of 2 bytes fit,
+  // and the 115th would end past the 229th byte.
+  std::u16string omegas(1000, u'\u03A9'); // more than wsprintfA writes
   messages = LoadBitmapWide(omegas).messages;
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].size(), 255u);
-  EXPECT_EQ(messages[0].substr(24, 4), "\xCE\xA9\xCE\xA9");
+  std::string omega = "\xCE\xA9";
+  std::string shown;
+  for (int i = 0; i < 114; ++i) {
+    shown += omega;
+  }
+  EXPECT_EQ(messages[0], "Failed to open DIB file " + shown + ".\n");
+  // A narrow name of 3-byte characters after one ASCII byte: 76 of them fit.
+  std::string wons = "w";
+  for (int i = 0; i < 100; ++i) {
+    wons += "\xE2\x82\xA9";
+  }
+  messages = LoadBitmap(TempPath(wons)).messages;
+  ASSERT_EQ(messages.size(), 1u);
+  std::string prefix = TempPath(wons).substr(0, TempPath(wons).size() - wons.size());
+  size_t room = 229 - prefix.size() - 1;
+  EXPECT_EQ(messages[0],
+            "Failed to open DIB file " + prefix + wons.substr(0, 1 + room / 3 * 3) + ".\n");
 }
 
 TEST_F(MendedFaultsTest, ColourCountsPastSixteenBitsAreRefused) {

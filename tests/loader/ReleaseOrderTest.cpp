@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cstdlib>
 
 namespace {
@@ -86,12 +88,14 @@ TEST_F(ReleaseOrderTest, TheCallsAskForWhatTheLoaderNeeds) {
   ASSERT_TRUE(LoadBitmap(path).loaded);
   EXPECT_EQ(Arguments("CreateFileA", 1),
             (Names{"\"" + path + "\"", "2147483648", "1", "NULL", "3", "0", "NULL"}));
-  // No security attributes, PAGE_READONLY, the whole file, no name.
+  // No security attributes, PAGE_READONLY, no name, and the mapping and the
+  // view of exactly the size GetFileSizeEx gave, whatever the file does next.
+  const std::string size = std::to_string(std::filesystem::file_size(path));
   Names mapping = Arguments("CreateFileMappingA", 1);
-  EXPECT_EQ(Names(mapping.begin() + 1, mapping.end()), (Names{"NULL", "2", "0", "0", "NULL"}));
-  // FILE_MAP_READ from offset 0, the whole file.
+  EXPECT_EQ(Names(mapping.begin() + 1, mapping.end()), (Names{"NULL", "2", "0", size, "NULL"}));
+  // FILE_MAP_READ from offset 0.
   Names view = Arguments("MapViewOfFile", 1);
-  EXPECT_EQ(Names(view.begin() + 1, view.end()), (Names{"4", "0", "0", "0"}));
+  EXPECT_EQ(Names(view.begin() + 1, view.end()), (Names{"4", "0", "0", size}));
   // The converted header: 44 bytes and one RGBQUAD per entry, not zeroed; the
   // section header: 44 zeroed bytes.
   EXPECT_EQ(Arguments("LocalAlloc", 1), (Names{"0", "52"}));
