@@ -14,25 +14,36 @@ bool modeInForce = false;
 SDL_DisplayMode fullscreenMode{};
 int cursorCounter = 0; // Windows' cursor display counter: shown while >= 0
 
-// The display's first (deepest, fastest) mode of exactly this size with at
-// least the requested bits per pixel.
-bool FindMode(int width, int height, int minimumBits, SDL_DisplayMode *found) {
+// The modes of the first display, in SDL's order.
+std::vector<SDL_DisplayMode> DisplayModes() {
   const int display = 0;
+  std::vector<SDL_DisplayMode> modes;
   const int count = SDL_GetNumDisplayModes(display);
   for (int i = 0; i < count; ++i) {
     SDL_DisplayMode mode;
-    if (SDL_GetDisplayMode(display, i, &mode) != 0)
-      continue;
-    if (mode.w == width && mode.h == height &&
-        static_cast<int>(SDL_BITSPERPIXEL(mode.format)) >= minimumBits) {
-      *found = mode;
-      return true;
-    }
+    if (SDL_GetDisplayMode(display, i, &mode) == 0)
+      modes.push_back(mode);
   }
-  return false;
+  return modes;
 }
 
 } // namespace
+
+bool sdlbackend::ChooseDisplayMode(const std::vector<SDL_DisplayMode> &modes, int width, int height,
+                                   int bits, SDL_DisplayMode *chosen) {
+  const SDL_DisplayMode *best = nullptr;
+  for (const SDL_DisplayMode &mode : modes) {
+    const int depth = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+    if (mode.w != width || mode.h != height || depth < bits)
+      continue;
+    if (!best || (bits > 0 && depth < static_cast<int>(SDL_BITSPERPIXEL(best->format))))
+      best = &mode;
+  }
+  if (!best)
+    return false;
+  *chosen = *best;
+  return true;
+}
 
 const SDL_DisplayMode *sdlbackend::FullscreenMode() {
   return modeInForce ? &fullscreenMode : nullptr;
@@ -68,7 +79,7 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA *mode, DWORD flags) {
   const int height = (fields & DM_PELSHEIGHT) ? static_cast<int>(mode->dmPelsHeight) : desktop.h;
   const int bits = (fields & DM_BITSPERPEL) ? static_cast<int>(mode->dmBitsPerPel) : 0;
   SDL_DisplayMode found;
-  if (!FindMode(width, height, bits, &found))
+  if (!sdlbackend::ChooseDisplayMode(DisplayModes(), width, height, bits, &found))
     return DISP_CHANGE_BADMODE;
   fullscreenMode = found;
   modeInForce = true;

@@ -8,6 +8,7 @@
 #include <SDL.h>
 
 #include <string>
+#include <vector>
 
 namespace sdlbackend {
 
@@ -76,6 +77,12 @@ void UnbindWindow(SDL_Window *sdlWindow);
 // The mode set by ChangeDisplaySettingsA that popup windows take when they are
 // created, or null when the desktop mode is in force.
 const SDL_DisplayMode *FullscreenMode();
+// Of the display's modes, the one of exactly this size and depth; without
+// one, the shallowest deeper mode of this size. The first listed wins among
+// equals (SDL lists the faster refresh rates first), and among all of this
+// size when bits is 0. False when none fits.
+bool ChooseDisplayMode(const std::vector<SDL_DisplayMode> &modes, int width, int height, int bits,
+                       SDL_DisplayMode *chosen);
 // Applies the cursor display counter to SDL (after the video subsystem starts).
 void ApplyCursorVisibility();
 

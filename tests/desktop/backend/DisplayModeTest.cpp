@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -81,6 +82,38 @@ TEST_F(DisplayModes, ModesTheDisplayLacksAreRefused) {
   // After a refusal a popup window is an ordinary window.
   ASSERT_NE(CreateProgramWindow(WS_POPUP, WS_EX_APPWINDOW), nullptr);
   EXPECT_FALSE(IsFullscreen(window));
+}
+
+TEST(DisplayModeChoice, SixteenBitsWhenOfferedOtherwiseTheNearestDeeperMode) {
+  auto mode = [](int w, int h, Uint32 format, int rate) {
+    SDL_DisplayMode m{};
+    m.w = w;
+    m.h = h;
+    m.format = format;
+    m.refresh_rate = rate;
+    return m;
+  };
+  // As SDL lists them: deepest first, then the faster refresh rates.
+  const std::vector<SDL_DisplayMode> modes = {
+      mode(1024, 768, SDL_PIXELFORMAT_ARGB8888, 60), mode(640, 480, SDL_PIXELFORMAT_ARGB8888, 75),
+      mode(640, 480, SDL_PIXELFORMAT_RGB24, 60),     mode(640, 480, SDL_PIXELFORMAT_RGB565, 75),
+      mode(640, 480, SDL_PIXELFORMAT_RGB565, 60),    mode(640, 480, SDL_PIXELFORMAT_RGB555, 60)};
+  SDL_DisplayMode chosen{};
+  ASSERT_TRUE(sdlbackend::ChooseDisplayMode(modes, 640, 480, 16, &chosen));
+  EXPECT_EQ(chosen.format, static_cast<Uint32>(SDL_PIXELFORMAT_RGB565));
+  EXPECT_EQ(chosen.refresh_rate, 75);
+
+  // Without 16 bits: 24 rather than 32. 15 bits is not deep enough.
+  const std::vector<SDL_DisplayMode> deep(modes.begin(), modes.begin() + 3);
+  ASSERT_TRUE(sdlbackend::ChooseDisplayMode(deep, 640, 480, 16, &chosen));
+  EXPECT_EQ(chosen.format, static_cast<Uint32>(SDL_PIXELFORMAT_RGB24));
+  const std::vector<SDL_DisplayMode> shallow = {modes[0], modes[5]};
+  EXPECT_FALSE(sdlbackend::ChooseDisplayMode(shallow, 640, 480, 16, &chosen));
+  EXPECT_FALSE(sdlbackend::ChooseDisplayMode(modes, 800, 600, 16, &chosen));
+  // No depth asked for: the first of the size.
+  ASSERT_TRUE(sdlbackend::ChooseDisplayMode(modes, 640, 480, 0, &chosen));
+  EXPECT_EQ(chosen.refresh_rate, 75);
+  EXPECT_EQ(chosen.format, static_cast<Uint32>(SDL_PIXELFORMAT_ARGB8888));
 }
 
 TEST_F(DisplayModes, OnlyPopupWindowsTakeTheMode) {
