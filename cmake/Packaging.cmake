@@ -16,6 +16,7 @@ if(WIN32)
   # starting quellor.exe from there finds them in its working directory.
   install(TARGETS quellor RUNTIME DESTINATION .)
   install(FILES ${QUELLOR_INSTALLED_TEXTURES} DESTINATION .)
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME quellor-${PROJECT_VERSION}-windows-x64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)

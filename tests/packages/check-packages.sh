@@ -5,12 +5,14 @@
 #       the .deb, installed with dpkg into a scratch root: its files, its
 #       metadata, the desktop entry and the launcher
 #   check-packages.sh zip WINDOWS_BUILD_DIR
-#       the .zip: quellor.exe beside its textures, importing system DLLs only
-#       (skipped, status 77, when the Windows build was not configured)
+#       the .zip: quellor.exe beside its textures and the licence, importing
+#       system DLLs only (skipped, status 77, when the Windows build was not
+#       configured)
 set -uo pipefail
 
 kind=${1:?deb or zip}
 build_dir=${2:?build folder}
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 workdir=$(mktemp -d /tmp/quellor-package.XXXXXX)
 trap 'rm -rf "$workdir"' EXIT
 
@@ -90,12 +92,13 @@ check_zip() {
   top=$(find "$workdir/unzipped" -mindepth 1 -maxdepth 1)
   [ "$(echo "$top" | wc -l)" = 1 ] || fail "the archive has more than one top folder"
   [ "$(cd "$top" && find . -type f | sort | tr '\n' ' ')" = \
-    "./quellor.exe ./tex1.bmp ./tex2.bmp ./tex3.bmp " ] ||
+    "./LICENSE.txt ./quellor.exe ./tex1.bmp ./tex2.bmp ./tex3.bmp " ] ||
     fail "the archive holds $(cd "$top" && find . -type f | tr '\n' ' ')"
   local file
   for file in tex1.bmp tex2.bmp tex3.bmp; do
     same_file "$top/$file" "$build_dir/bin/$file"
   done
+  same_file "$top/LICENSE.txt" "$source_dir/LICENSE"
   # Windows itself provides every DLL the program needs.
   local dlls
   dlls=$(x86_64-w64-mingw32-objdump -p "$top/quellor.exe" | awk '/DLL Name:/ {print toupper($3)}' |
