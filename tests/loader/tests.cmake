@@ -1,5 +1,5 @@
 # The loader tests compare with stb_image, through its public API.
-target_link_libraries(quellor_loader_tests PRIVATE stb)
+target_link_libraries(quellor_loader_tests PRIVATE PkgConfig::STB)
 
 # The fuzz target without libFuzzer, replaying the saved inputs of
 # fuzz/regressions on every test run.
