@@ -1,0 +1,39 @@
+# quellor_fixedgl checked on Mesa's OpenGL ES 2.0 (label fixedgl): unit tests
+# that draw and read back, and the scene's frames drawn through the library
+# compared with the same frames from Mesa's fixed-function pipeline.
+set(fixedgl_dir ${CMAKE_CURRENT_LIST_DIR})
+
+add_library(quellor_fixedgl_surface STATIC ${fixedgl_dir}/support/Es2Surface.cpp)
+target_include_directories(quellor_fixedgl_surface PUBLIC ${fixedgl_dir}/support)
+target_link_libraries(quellor_fixedgl_surface PUBLIC quellor_fixedgl)
+
+file(GLOB fixedgl_unit_sources CONFIGURE_DEPENDS ${fixedgl_dir}/unit/*.cpp)
+add_executable(quellor_fixedgl_tests ${fixedgl_unit_sources})
+target_link_libraries(quellor_fixedgl_tests PRIVATE quellor_fixedgl_surface GTest::gtest_main)
+set_target_properties(quellor_fixedgl_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY
+                                                       ${PROJECT_BINARY_DIR}/tests)
+gtest_discover_tests(quellor_fixedgl_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS fixedgl)
+
+# The scene, the texture loader and the program state compiled again against
+# the library's <GL/gl.h> and <GL/glu.h>, linked with no other OpenGL. The
+# headless backend's archive provides the Win32 names (files, message boxes,
+# Sleep); it is linked as a file so that its system OpenGL does not come too.
+file(GLOB fixedgl_scene_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/scene/*.cpp
+     ${PROJECT_SOURCE_DIR}/textures/*.cpp)
+add_executable(quellor-fixedgl-frames
+               ${fixedgl_dir}/scene/FixedGlFramesMain.cpp ${fixedgl_scene_sources}
+               ${PROJECT_SOURCE_DIR}/app/AppState.cpp
+               ${PROJECT_SOURCE_DIR}/tools/quellor-snapshot/SnapshotOptions.cpp
+               ${PROJECT_SOURCE_DIR}/tools/quellor-snapshot/PngWriter.cpp)
+target_include_directories(quellor-fixedgl-frames BEFORE PRIVATE
+                           ${PROJECT_SOURCE_DIR}/platform/fixedgl/include)
+target_include_directories(quellor-fixedgl-frames PRIVATE
+  ${PROJECT_SOURCE_DIR}/platform/include ${PROJECT_SOURCE_DIR}/scene
+  ${PROJECT_SOURCE_DIR}/textures ${PROJECT_SOURCE_DIR}/app
+  ${PROJECT_SOURCE_DIR}/tools/quellor-snapshot)
+add_dependencies(quellor-fixedgl-frames quellor_platform_headless)
+target_link_libraries(quellor-fixedgl-frames PRIVATE
+  $<TARGET_FILE:quellor_platform_headless> quellor_fixedgl_surface PkgConfig::PNG)
+
+add_executable(quellor-picture-diff ${fixedgl_dir}/scene/PictureDiffMain.cpp)
+target_link_libraries(quellor-picture-diff PRIVATE PkgConfig::PNG)
