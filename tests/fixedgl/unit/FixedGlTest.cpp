@@ -9,6 +9,8 @@
 void FixedGlTest::SetUp() {
   std::string error;
   ASSERT_TRUE(OpenEs2Surface(kSurfaceSize, kSurfaceSize, kBits8888, &error)) << error;
+  // A new pbuffer holds whatever its memory held.
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void FixedGlTest::TearDown() {

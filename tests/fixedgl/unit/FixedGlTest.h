@@ -1,5 +1,5 @@
-// The base of the library's unit tests: a fresh 64x64 surface with 8 bits a
-// channel and the library's default state, and helpers that draw and read
+// The base of the library's unit tests: a fresh, cleared 64x64 surface with 8
+// bits a channel and the library's default state, and helpers that draw and read
 // back through the library's own OpenGL 1.1 calls.
 #ifndef QUELLOR_TESTS_FIXEDGL_FIXED_GL_TEST_H
 #define QUELLOR_TESTS_FIXEDGL_FIXED_GL_TEST_H
