@@ -28,9 +28,11 @@ source "$here/../support/x11-display.sh"
 # one context's surfaces and textures would bring many times over.
 allowed_growth_kib=16384
 
+# stop escalates to SIGKILL, so a program that ignores SIGTERM cannot hang
+# the harness.
 cleanup() {
   for pid in "$app_pid" "$openbox_pid" "$xvfb_pid"; do
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    stop "$pid"
   done
   rm -rf "$workdir"
 }
