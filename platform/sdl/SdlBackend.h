@@ -20,6 +20,11 @@ namespace sdlbackend {
 // offscreen and dummy drivers would give windows nobody can see.
 bool EnsureVideo();
 bool VideoReady();
+// In builds with AddressSanitizer, keeps every shared library loaded so far
+// mapped until the process ends, so that LeakSanitizer can name the library
+// of each block it reports; called before any SDL call that may unload one
+// (destroying a window, quitting video). Does nothing in other builds.
+void KeepLibrariesMapped();
 
 // ---- Window classes and windows ---------------------------------------------
 

@@ -14,6 +14,8 @@ bool exitHandlerRegistered = false;
 // mode still changed, as Windows does for a temporary display change.
 void ShutDownAtExit() {
   DestroyAllWindows();
+  // Quitting closes the X display, and with it GLX unloads the OpenGL driver.
+  KeepLibrariesMapped();
   SDL_Quit();
 }
 
@@ -36,6 +38,7 @@ bool EnsureVideo() {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     return false;
   if (!RealDisplay()) {
+    KeepLibrariesMapped();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return false;
   }

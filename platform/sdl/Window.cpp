@@ -161,6 +161,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
   if (sdlWindow == nullptr)
     return nullptr;
   if (fullscreen && SDL_SetWindowDisplayMode(sdlWindow, mode) != 0) {
+    sdlbackend::KeepLibrariesMapped();
     SDL_DestroyWindow(sdlWindow);
     return nullptr;
   }
@@ -187,6 +188,9 @@ BOOL WINAPI DestroyWindow(HWND window) {
     if (focusWindow == window)
       focusWindow = nullptr;
     sdlbackend::UnbindWindow((*it)->sdlWindow);
+    // With the last OpenGL window, SDL's EGL-based video drivers unload their
+    // OpenGL libraries.
+    sdlbackend::KeepLibrariesMapped();
     SDL_DestroyWindow((*it)->sdlWindow);
     windows.erase(it);
     sdlbackend::DiscardMessagesOf(window);
