@@ -1,5 +1,6 @@
 // The context's start and end, its default state, and the helpers every call
-// shares: errors, the Begin/End check and the current matrix.
+// shares: errors, the Begin/End check and the current matrix. There is one
+// context at a time and nothing is shared between contexts.
 #include "FixedGl.h"
 #include "Shaders.h"
 #include "State.h"

@@ -49,18 +49,6 @@ TEST_F(FramebufferTest, DepthTestKeepsTheNearerOrEqualFragment) {
   EXPECT_TRUE(Near(PixelAt(5, 5), {255, 0, 0}));
 }
 
-TEST_F(FramebufferTest, ViewportPlacesTheDrawing) {
-  glViewport(32, 0, 32, 32);
-  GLint viewport[4] = {};
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(viewport[0], 32);
-  EXPECT_EQ(viewport[2], 32);
-  DrawQuad(-1.0f, -1.0f, 1.0f, 1.0f, 0.0f);
-  EXPECT_TRUE(Near(PixelAt(40, 10), {255, 255, 255}));
-  EXPECT_TRUE(Near(PixelAt(20, 10), {0, 0, 0}));
-  EXPECT_TRUE(Near(PixelAt(40, 40), {0, 0, 0}));
-}
-
 TEST_F(FramebufferTest, ReadPixelsPadsRowsToThePackAlignment) {
   glClearColor(1.0f, 0.0f, 0.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT);
