@@ -203,7 +203,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ object) {
 }
 
 BOOL WINAPI GdiFlush(void) {
-  if (platform::CallFails("GdiFlush", "")) {
+  if (platform::CallFails("GdiFlush", platform::CallArguments())) {
     return FALSE;
   }
   // GDI work here is done synchronously by each call, so nothing is pending.
