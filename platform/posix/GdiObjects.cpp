@@ -45,19 +45,30 @@ MemoryDeviceContext *FindMemoryDC(HDC dc) {
 }
 
 #ifdef QUELLOR_ADDRESS_SANITIZER
-// Zero-filled heap memory (see Sanitizers.h).
-BYTE *AllocateSectionMemory(size_t bytes) { return static_cast<BYTE *>(std::calloc(1, bytes)); }
-
-void FreeSectionMemory(BYTE *bits, size_t) { std::free(bits); }
+// Every section is zero-filled heap memory (see Sanitizers.h).
+bool SectionOnHeap(size_t) { return true; }
 #else
+// Sections below this size are zero-filled heap memory, which malloc hands
+// out again from one load to the next without asking the system: a mapping of
+// their own would cost more to make, fill and remove than their pixels cost
+// to convert. malloc itself maps blocks from this size on, and gives them
+// back on free.
+const size_t kLargestHeapSection = 128 << 10;
+
+bool SectionOnHeap(size_t bytes) { return bytes < kLargestHeapSection; }
+#endif
+
 // Sections of at least this size get transparent huge pages, which saves most
 // of the page faults of writing a large picture into fresh memory.
 const size_t kHugePageThreshold = 4u << 20;
 
-// Fresh zero-filled memory for a section's pixels, or null. Its pages are
+// Zero-filled memory for a section's pixels, or null. A mapping's pages are
 // made present at once, which costs less than faulting them in one by one
 // while the conversion writes (older kernels ignore the request).
 BYTE *AllocateSectionMemory(size_t bytes) {
+  if (SectionOnHeap(bytes)) {
+    return static_cast<BYTE *>(std::calloc(1, bytes));
+  }
   void *memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (memory == MAP_FAILED) {
     return nullptr;
@@ -69,8 +80,13 @@ BYTE *AllocateSectionMemory(size_t bytes) {
   return static_cast<BYTE *>(memory);
 }
 
-void FreeSectionMemory(BYTE *bits, size_t bytes) { munmap(bits, bytes); }
-#endif
+void FreeSectionMemory(BYTE *bits, size_t bytes) {
+  if (SectionOnHeap(bytes)) {
+    std::free(bits);
+  } else {
+    munmap(bits, bytes);
+  }
+}
 
 // A section as described by the header, or null when the header asks for
 // something other than an uncompressed 24-bit picture of a size a DWORD can
