@@ -4,6 +4,7 @@
 #include "CallArguments.h"
 #include "ResourceCounts.h"
 #include "Sanitizers.h"
+#include "SpareBlock.h"
 
 #include <PlatformCalls.h>
 #include <windows.h>
@@ -11,7 +12,7 @@
 #include <sys/mman.h>
 
 #include <cstdint>
-#include <cstdlib>
+#include <cstring>
 #include <unordered_set>
 
 namespace platform {
@@ -44,15 +45,16 @@ MemoryDeviceContext *FindMemoryDC(HDC dc) {
   return LiveDeviceContexts().count(context) ? context : nullptr;
 }
 
+// The memory of the last small section deleted, for the next one.
+SpareBlock spareSection = {};
+
 #ifdef QUELLOR_ADDRESS_SANITIZER
 // Every section is zero-filled heap memory (see Sanitizers.h).
 bool SectionOnHeap(size_t) { return true; }
 #else
-// Sections below this size are zero-filled heap memory, which malloc hands
-// out again from one load to the next without asking the system: a mapping of
-// their own would cost more to make, fill and remove than their pixels cost
-// to convert. malloc itself maps blocks from this size on, and gives them
-// back on free.
+// Sections below this size are zero-filled heap memory, which the next section
+// takes over (see SpareBlock.h): a mapping of their own would cost more to
+// make, fill and remove than their pixels cost to convert.
 const size_t kLargestHeapSection = 128 << 10;
 
 bool SectionOnHeap(size_t bytes) { return bytes < kLargestHeapSection; }
@@ -67,7 +69,8 @@ const size_t kHugePageThreshold = 4u << 20;
 // while the conversion writes (older kernels ignore the request).
 BYTE *AllocateSectionMemory(size_t bytes) {
   if (SectionOnHeap(bytes)) {
-    return static_cast<BYTE *>(std::calloc(1, bytes));
+    void *memory = TakeBlock(&spareSection, bytes);
+    return memory ? static_cast<BYTE *>(std::memset(memory, 0, bytes)) : nullptr;
   }
   void *memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (memory == MAP_FAILED) {
@@ -82,7 +85,7 @@ BYTE *AllocateSectionMemory(size_t bytes) {
 
 void FreeSectionMemory(BYTE *bits, size_t bytes) {
   if (SectionOnHeap(bytes)) {
-    std::free(bits);
+    GiveBackBlock(&spareSection, bits, bytes);
   } else {
     munmap(bits, bytes);
   }

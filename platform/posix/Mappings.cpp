@@ -3,6 +3,7 @@
 #include "KernelObjects.h"
 #include "ResourceCounts.h"
 #include "Sanitizers.h"
+#include "SpareBlock.h"
 
 #include <PlatformCalls.h>
 #include <windows.h>
@@ -12,7 +13,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <unordered_map>
 
 namespace platform {
@@ -28,13 +28,16 @@ std::unordered_map<const void *, size_t> &MappedViews() {
   return views;
 }
 
+// The memory of the last small view released, for the next one.
+SpareBlock spareView = {};
+
 // The view's bytes read into heap memory.
 void *ReadBytes(int descriptor, uint64_t offset, size_t length) {
-  char *view = static_cast<char *>(std::malloc(length));
+  char *view = static_cast<char *>(TakeBlock(&spareView, length));
   for (size_t done = 0; view && done < length;) {
     ssize_t got = pread(descriptor, view + done, length - done, static_cast<off_t>(offset + done));
     if (got <= 0) {
-      std::free(view);
+      GiveBackBlock(&spareView, view, length);
       return nullptr;
     }
     done += static_cast<size_t>(got);
@@ -46,12 +49,12 @@ void *ReadBytes(int descriptor, uint64_t offset, size_t length) {
 // Every view is a heap copy of exactly its bytes (see Sanitizers.h).
 bool ViewIsRead(size_t) { return true; }
 #else
-// Views below this size are read into heap memory, which malloc hands out
-// again from one load to the next: for a small file that costs a fraction of
-// mapping its pages and unmapping them. malloc itself maps blocks from this
-// size on. The copy does not follow later writes to the file as a Win32 view
-// would; the loader opens its file sharing reading alone, which under Win32
-// keeps every writer out while the mapping lasts, so it cannot tell.
+// Views below this size are read into heap memory, which the next view takes
+// over (see SpareBlock.h): for a small file that costs a fraction of mapping
+// its pages and unmapping them. The copy does not follow later writes to the
+// file as a Win32 view would; the loader opens its file sharing reading
+// alone, which under Win32 keeps every writer out while the mapping lasts, so
+// it cannot tell.
 const size_t kLargestReadView = 128 << 10;
 
 bool ViewIsRead(size_t length) { return length < kLargestReadView; }
@@ -70,7 +73,7 @@ void *MapBytes(int descriptor, uint64_t offset, size_t length) {
 
 void UnmapBytes(void *view, size_t length) {
   if (ViewIsRead(length)) {
-    std::free(view);
+    GiveBackBlock(&spareView, view, length);
   } else {
     munmap(view, length);
   }

@@ -54,7 +54,8 @@ TEST_F(KernelAndGdiObjectsTest, FilesOpenByNarrowAndUtf16Names) {
 }
 
 // A small file's views are read into memory, a larger one's are mapped: both
-// kinds hold the file's bytes from the view's offset on.
+// kinds hold the file's bytes from the view's offset on, also when the memory
+// of a view released before serves a new one.
 TEST_F(KernelAndGdiObjectsTest, MappingsShowTheWholeFileAndOutliveTheFileHandle) {
   for (size_t fileSize : {70000, 300000}) {
     SCOPED_TRACE(fileSize);
@@ -70,19 +71,22 @@ TEST_F(KernelAndGdiObjectsTest, MappingsShowTheWholeFileAndOutliveTheFileHandle)
     ASSERT_TRUE(mapping);
     EXPECT_TRUE(CloseHandle(file));
 
+    const void *released = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    ASSERT_TRUE(released);
+    EXPECT_TRUE(UnmapViewOfFile(released));
     const void *view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
     ASSERT_TRUE(view);
-    EXPECT_EQ(std::memcmp(view, content.data(), content.size()), 0);
     // Views start at multiples of 64 KiB and end within the mapping.
     EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_READ, 0, 4096, 0), nullptr);
     EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, fileSize + 1), nullptr);
     const uint8_t *tail =
         static_cast<const uint8_t *>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 65536, 0));
     ASSERT_TRUE(tail);
-    EXPECT_EQ(std::memcmp(tail, content.data() + 65536, content.size() - 65536), 0);
     const uint8_t *middle =
         static_cast<const uint8_t *>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 65536, 1000));
     ASSERT_TRUE(middle);
+    EXPECT_EQ(std::memcmp(view, content.data(), content.size()), 0);
+    EXPECT_EQ(std::memcmp(tail, content.data() + 65536, content.size() - 65536), 0);
     EXPECT_EQ(std::memcmp(middle, content.data() + 65536, 1000), 0);
     EXPECT_EQ(headless::Live().views, 3);
     EXPECT_EQ(headless::Live().mappings, 1);
@@ -168,7 +172,8 @@ TEST_F(KernelAndGdiObjectsTest, SectionsAreZeroedAndSelectedIntoOneContextAtATim
 }
 
 // Small sections take memory that earlier ones gave back, large ones memory of
-// their own: either way a new section starts all zero.
+// their own: either way a new section starts all zero, and two sections alive
+// at once do not share memory.
 TEST_F(KernelAndGdiObjectsTest, SectionsStartZeroedWhateverTheirMemoryHeldBefore) {
   HDC dc = CreateCompatibleDC(nullptr);
   for (LONG side : {5, 64, 200, 256, 1200}) {
@@ -186,6 +191,11 @@ TEST_F(KernelAndGdiObjectsTest, SectionsStartZeroedWhateverTheirMemoryHeldBefore
       }
       EXPECT_EQ(nonZero, 0u) << "round " << round;
       std::memset(memory, 0xA5, bytes);
+      void *otherMemory = nullptr;
+      HBITMAP other = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &otherMemory, nullptr, 0);
+      ASSERT_TRUE(other);
+      EXPECT_NE(otherMemory, memory);
+      EXPECT_TRUE(DeleteObject(other));
       EXPECT_TRUE(DeleteObject(section));
     }
   }
