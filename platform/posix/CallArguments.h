@@ -1,11 +1,11 @@
-// A platform function's arguments as the text that platform::CallFails
-// records in the call log: strings quoted, pointers and handles in hex, null
-// pointers as NULL, numbers in decimal, separated by ", ".
+// The arguments a platform function hands to platform::CallFails, and the
+// text the call log shows for them: strings quoted, pointers and handles in
+// hex, null pointers as NULL, numbers in decimal, separated by ", ".
 //
-// CallArguments keeps the values and formats nothing. CallFails formats them,
-// and consults the backend at all, only while the backend watches platform
-// calls: the desktop program never does, and its every platform call then
-// costs no text and no allocation.
+// CallArguments only keeps the values. CallFails turns them into text, and
+// passes them on to the backend, only while the backend watches platform
+// calls: the desktop backend never does, so there a platform call costs no
+// text and no allocation.
 #ifndef QUELLOR_POSIX_CALL_ARGUMENTS_H
 #define QUELLOR_POSIX_CALL_ARGUMENTS_H
 
