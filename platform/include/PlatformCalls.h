@@ -10,6 +10,11 @@
 
 namespace platform {
 
+// True while the backend watches platform calls: it records them, or a
+// failure is waiting to be injected. While it is false every call proceeds,
+// and the functions need not format their arguments for CallFails.
+bool CallsWatched();
+
 // Called first by each platform function with its name and its arguments
 // formatted as text. Returns true when the call must fail (the function then
 // returns its failure value without doing anything).

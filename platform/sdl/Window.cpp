@@ -256,7 +256,7 @@ HWND WINAPI SetFocus(HWND window) {
 }
 
 HWND WINAPI GetFocus(void) {
-  if (platform::CallFails("GetFocus", ""))
+  if (platform::CallFails("GetFocus", platform::CallArguments()))
     return nullptr;
   return sdlbackend::FocusedWindow();
 }

@@ -2,6 +2,8 @@
 
 #include <HeadlessControl.h>
 
+#include <cstdio>
+
 using CallLogTest = HeadlessTest;
 
 TEST_F(CallLogTest, NthCallFaultFailsThatCallOnly) {
@@ -33,6 +35,37 @@ TEST_F(CallLogTest, EveryCallFaultStaysUntilReset) {
   headless::Reset();
   EXPECT_TRUE(GetModuleHandleA(nullptr));
   EXPECT_EQ(1u, headless::CallLog().size());
+}
+
+// With the log off the calls leave no trace, yet a fault set meanwhile counts
+// the calls from then on; calls made once the log is back on are recorded
+// with all their arguments.
+TEST_F(CallLogTest, FaultsApplyWithTheLogOffAndTheLogResumesWithArguments) {
+  headless::SetCallLogging(false);
+  EXPECT_TRUE(GetModuleHandleA(nullptr));
+  headless::FailCall("GetModuleHandleA", 2);
+  EXPECT_TRUE(GetModuleHandleA(nullptr));
+  EXPECT_FALSE(GetModuleHandleA(nullptr));
+  EXPECT_TRUE(GetModuleHandleA(nullptr));
+  EXPECT_TRUE(headless::CallLog().empty());
+
+  headless::SetCallLogging(true);
+  HLOCAL block = LocalAlloc(LMEM_FIXED, 24);
+  ASSERT_TRUE(block);
+  EXPECT_EQ(nullptr, LocalFree(block));
+  char blockText[32];
+  std::snprintf(blockText, sizeof blockText, "%p", block);
+  const auto &log = headless::CallLog();
+  ASSERT_EQ(2u, log.size());
+  EXPECT_EQ("LocalAlloc", log[0].name);
+  EXPECT_EQ("0, 24", log[0].arguments);
+  EXPECT_EQ(blockText, log[1].arguments);
+
+  // Reset turns the log back on.
+  headless::SetCallLogging(false);
+  headless::Reset();
+  Sleep(0);
+  EXPECT_EQ((std::vector<std::string>{"Sleep"}), headless::CallNames());
 }
 
 TEST_F(CallLogTest, DisplayModeAndCursorKeepWindowsCounters) {
