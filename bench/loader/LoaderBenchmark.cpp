@@ -7,8 +7,8 @@
 #include "BenchmarkPictures.h"
 
 #include <BitmapLoader.h>
-#include <HeadlessControl.h>
 #include <MappedFile.h>
+#include <PlatformControl.h>
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
@@ -37,7 +37,7 @@ void DecodeWithLoader(benchmark::State &state, const BenchmarkPicture &picture) 
     benchmark::DoNotOptimize(image->pixels[0]);
     std::free(image->pixels);
     std::free(image);
-    headless::ClearCallLog();
+    control::ClearCallLog();
   }
 }
 
@@ -163,7 +163,7 @@ int main(int argc, char **argv) {
       std::filesystem::temp_directory_path() / ("quellor-loader-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(directory);
   std::vector<BenchmarkPicture> pictures = WriteBenchmarkPictures(directory.string());
-  headless::Reset();
+  control::Reset();
 
   const std::pair<const char *, void (*)(benchmark::State &, const BenchmarkPicture &)> decoders[] =
       {{"loader", DecodeWithLoader},

@@ -1,8 +1,8 @@
 // Loader throughput by image size, beside stb_image, SDL2 and the memcpy line.
 #include <BenchmarkBitmaps.h>
 #include <BitmapLoader.h>
-#include <HeadlessControl.h>
 #include <MappedFile.h>
+#include <PlatformControl.h>
 
 #include <SDL.h>
 #include <stb/stb_image.h>
@@ -27,7 +27,7 @@ const double kSampleSeconds = 0.1;
 
 bool DecodeWithLoader(const std::string &path, int) {
   RgbImage *image = LoadBitmapAsRgb(path.c_str(), 0);
-  headless::ClearCallLog();
+  control::ClearCallLog();
   if (!image)
     return false;
   std::free(image->pixels);
@@ -84,7 +84,7 @@ int MeasureLoaderBySize(int samples) {
   const std::filesystem::path directory =
       std::filesystem::temp_directory_path() / ("quellor-perf-probe-" + std::to_string(getpid()));
   std::filesystem::create_directories(directory);
-  headless::Reset();
+  control::Reset();
   const struct {
     const char *name;
     bool (*decode)(const std::string &, int);

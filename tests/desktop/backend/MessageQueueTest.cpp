@@ -1,7 +1,7 @@
 // SDL's events, real and synthetic, as the window messages the program's
 // window procedure receives.
 #include "DesktopWindow.h"
-#include "SdlBackend.h"
+#include <PlatformControl.h>
 
 #include <SDL.h>
 
@@ -21,7 +21,9 @@ protected:
     receivedMessages.clear();
   }
 
-  Uint32 WindowId() { return SDL_GetWindowID(sdlbackend::RecordOf(window)->sdlWindow); }
+  Uint32 WindowId() {
+    return SDL_GetWindowID(static_cast<SDL_Window *>(control::SurfaceOf(window)));
+  }
 
   void PushKey(Uint32 type, SDL_Keycode keycode, SDL_Scancode scancode, Uint16 modifiers,
                bool repeat = false) {
@@ -181,7 +183,7 @@ TEST_F(MessageQueue, DispatchCallsTheWindowProcedure) {
 }
 
 TEST_F(MessageQueue, MinimisingAndRestoringSetTheMinimisedFlag) {
-  SDL_Window *sdlWindow = sdlbackend::RecordOf(window)->sdlWindow;
+  SDL_Window *sdlWindow = static_cast<SDL_Window *>(control::SurfaceOf(window));
   SDL_MinimizeWindow(sdlWindow);
   EXPECT_TRUE(LastActivationMinimised(1));
   SDL_RestoreWindow(sdlWindow);
