@@ -17,8 +17,9 @@ unsigned nextWindowId = 1;
 HWND focus = nullptr;
 HWND active = nullptr;
 
-// Makes the window visible; a window shown for the first time is activated,
-// takes the keyboard focus and is told its client size, synchronously.
+// Makes the window visible; a window shown for the first time is activated
+// (the one active before is told it no longer is), takes the keyboard focus
+// and is told its client size, synchronously.
 void Show(Window *window) {
   if (window->visible)
     return;
@@ -26,7 +27,13 @@ void Show(Window *window) {
   if (activeBackend.showSurface)
     activeBackend.showSurface(window->surface, true);
   const HWND handle = window->handle;
+  // The window that was active hears first that it no longer is.
+  const HWND previous = active;
   focus = active = handle;
+  if (const Window *deactivated = previous != handle ? LookUpWindow(previous) : nullptr)
+    Send(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, deactivated->minimised ? 1 : 0), 0);
+  if ((window = LookUpWindow(handle)) == nullptr)
+    return;
   Send(handle, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
   // The procedure may have destroyed the window.
   if ((window = LookUpWindow(handle)) == nullptr)

@@ -1,3 +1,8 @@
+// SDL's keys as Windows' virtual keys, for pumpEvents (SdlEvents.cpp).
+//
+// Implements: virtual keys by layout, keypad by Num Lock, the extended-key
+// flag, the modifiers. Does not implement: characters (the core types them,
+// KeyCharacters.h).
 #include "KeyCodes.h"
 
 #include <Backend.h>

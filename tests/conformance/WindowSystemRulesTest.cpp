@@ -5,11 +5,22 @@
 
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
 #include "AppState.h"
 #include "PlatformControl.h"
 #include "PlatformFixture.h"
 
 namespace {
+
+std::vector<std::pair<HWND, WPARAM>> activations;
+
+LRESULT CALLBACK RecordActivation(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ACTIVATE)
+    activations.push_back({window, wParam});
+  return DefWindowProcA(window, message, wParam, lParam);
+}
 
 class WindowSystemRulesTest : public PlatformTest {
 protected:
@@ -134,6 +145,31 @@ TEST_F(WindowSystemRulesTest, DestroyingTheWindowUnbindsItsContextAndDropsItsMes
   MSG msg = {};
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
   appState.windowHandle = nullptr;
+}
+
+// Activation changes are told to both windows, the one losing it first, and
+// only when they happen.
+TEST_F(WindowSystemRulesTest, ShowingAnotherWindowDeactivatesTheActiveOne) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = RecordActivation;
+  windowClass.lpszClassName = "Activation";
+  ASSERT_NE(RegisterClassA(&windowClass), 0);
+  activations.clear();
+  HWND first = CreateWindowExA(0, "Activation", "First", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                               320, 240, nullptr, nullptr, nullptr, nullptr);
+  HWND second = CreateWindowExA(0, "Activation", "Second", WS_OVERLAPPEDWINDOW, 40, 40, 320, 240,
+                                nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(first && second);
+  EXPECT_FALSE(ShowWindow(second, SW_SHOW));
+  EXPECT_TRUE(ShowWindow(second, SW_SHOW));
+  const std::vector<std::pair<HWND, WPARAM>> expected = {{first, MAKEWPARAM(WA_ACTIVE, 0)},
+                                                         {first, MAKEWPARAM(WA_INACTIVE, 0)},
+                                                         {second, MAKEWPARAM(WA_ACTIVE, 0)}};
+  EXPECT_EQ(activations, expected);
+  EXPECT_EQ(GetFocus(), second);
+  EXPECT_TRUE(DestroyWindow(first));
+  EXPECT_TRUE(DestroyWindow(second));
+  EXPECT_TRUE(UnregisterClassA("Activation", nullptr));
 }
 
 } // namespace
