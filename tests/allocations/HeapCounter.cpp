@@ -60,13 +60,11 @@ AllocationCount StopCountingAllocations() {
 
 #ifdef QUELLOR_ADDRESS_SANITIZER
 
-bool MallocCounted() { return false; }
-
-void *AllocateUncounted(size_t bytes) { return std::malloc(bytes); }
+bool AllocationsCounted() { return false; }
 
 #else
 
-bool MallocCounted() { return true; }
+bool AllocationsCounted() { return true; }
 
 // The C library's functions, found once; until then (dlsym may itself
 // allocate) requests are served from a small static block that is never
@@ -147,8 +145,6 @@ extern "C" void free(void *block) {
     realFree(block);
 }
 
-#endif
-
 void *operator new(size_t bytes) {
   COUNT_ALLOCATION();
   if (void *block = AllocateUncounted(bytes ? bytes : 1))
@@ -165,3 +161,5 @@ void operator delete[](void *block) noexcept { std::free(block); }
 void operator delete(void *block, size_t) noexcept { std::free(block); }
 
 void operator delete[](void *block, size_t) noexcept { std::free(block); }
+
+#endif

@@ -1,8 +1,8 @@
 // Counts the heap allocations of this whole process (operator new, malloc,
 // calloc and realloc, by any code and any thread) while counting is on, and
 // tells apart those that the graphics driver (Mesa and its LLVM) makes
-// itself. The test program replaces the allocation functions; under
-// AddressSanitizer, which brings its own malloc, only operator new is
+// itself. The test program replaces the allocation functions, except under
+// AddressSanitizer, whose allocator must stay in place: there nothing is
 // counted.
 #ifndef QUELLOR_TESTS_HEAP_COUNTER_H
 #define QUELLOR_TESTS_HEAP_COUNTER_H
@@ -15,7 +15,7 @@ struct AllocationCount {
 void StartCountingAllocations();
 // Stops counting and returns the allocations counted since the start.
 AllocationCount StopCountingAllocations();
-// Whether malloc and its relatives are counted too.
-bool MallocCounted();
+// Whether this build counts allocations at all.
+bool AllocationsCounted();
 
 #endif
