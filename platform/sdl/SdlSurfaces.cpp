@@ -48,13 +48,19 @@ void *CreateSurface(const core::SurfaceRequest &request) {
   SDL_Window *window = SDL_CreateWindow(request.title, request.x, request.y, request.clientWidth,
                                         request.clientHeight, flags);
   if (window && request.fullscreen && SDL_SetWindowDisplayMode(window, &mode) != 0) {
+    KeepLibrariesMapped();
     SDL_DestroyWindow(window);
     return nullptr;
   }
   return window;
 }
 
-void DestroySurface(void *surface) { SDL_DestroyWindow(WindowOf(surface)); }
+// With the last OpenGL window, SDL's EGL-based video drivers unload their
+// OpenGL libraries.
+void DestroySurface(void *surface) {
+  KeepLibrariesMapped();
+  SDL_DestroyWindow(WindowOf(surface));
+}
 
 void ShowSurface(void *surface, bool visible) {
   if (visible)

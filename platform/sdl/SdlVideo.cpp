@@ -42,14 +42,19 @@ bool Start() {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     return false;
   if (!RealDisplay()) {
+    KeepLibrariesMapped();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return false;
   }
   return true;
 }
 
-// Quitting SDL puts back any display mode still changed.
-void Shutdown() { SDL_Quit(); }
+// Quitting SDL puts back any display mode still changed. It closes the X
+// display, and with it GLX unloads the OpenGL driver.
+void Shutdown() {
+  KeepLibrariesMapped();
+  SDL_Quit();
+}
 
 bool Desktop(DisplayMode *mode) {
   SDL_DisplayMode desktop;

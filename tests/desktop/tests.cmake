@@ -41,6 +41,11 @@ file(GLOB QUELLOR_SDL_BACKEND_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIS
 add_executable(quellor_sdl_backend_tests ${QUELLOR_SDL_BACKEND_TEST_SOURCES})
 target_include_directories(quellor_sdl_backend_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../support)
 target_link_libraries(quellor_sdl_backend_tests PRIVATE quellor_platform_sdl GTest::gtest_main)
+# A library the tests load and close themselves, to see whether it stays mapped.
+add_library(quellor_loadable_module MODULE ${CMAKE_CURRENT_LIST_DIR}/loadable/Loadable.c)
+add_dependencies(quellor_sdl_backend_tests quellor_loadable_module)
+target_compile_definitions(quellor_sdl_backend_tests PRIVATE
+                           QUELLOR_LOADABLE_MODULE="$<TARGET_FILE:quellor_loadable_module>")
 set_target_properties(quellor_sdl_backend_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY
                                                            ${PROJECT_BINARY_DIR}/tests)
 add_test(NAME desktop.backend

@@ -29,7 +29,7 @@ cleanup() {
     timeout 20 wineserver -w >/dev/null 2>&1
   fi
   for pid in "$app_pid" "$openbox_pid" "$xvfb_pid"; do
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    stop "$pid"
   done
   rm -rf "$workdir"
 }

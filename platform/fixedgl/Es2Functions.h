@@ -1,0 +1,79 @@
+// The OpenGL ES 2.0 calls the library draws with, as one table of function
+// pointers. The library defines the OpenGL 1.1 names (glClear, ...) itself, so
+// it never calls the ES entry points by name: a loader fills this table, on
+// Linux from eglGetProcAddress (EglLoader.h). Only calls that WebGL 1 also has
+// are listed. The constants below are the ES 2.0 ones that <GL/gl.h> lacks.
+#ifndef QUELLOR_FIXEDGL_ES2_FUNCTIONS_H
+#define QUELLOR_FIXEDGL_ES2_FUNCTIONS_H
+
+#include <GL/gl.h>
+
+#include <cstddef>
+
+#define GL_TRIANGLES 0x0004
+#define GL_FLOAT 0x1406
+#define GL_MAX_TEXTURE_SIZE 0x0D33
+#define GL_ARRAY_BUFFER 0x8892
+#define GL_STREAM_DRAW 0x88E0
+#define GL_FRAGMENT_SHADER 0x8B30
+#define GL_VERTEX_SHADER 0x8B31
+#define GL_COMPILE_STATUS 0x8B81
+#define GL_LINK_STATUS 0x8B82
+
+typedef char GLchar;
+typedef std::ptrdiff_t GLsizeiptr;
+
+struct Es2Functions {
+  void (*AttachShader)(GLuint program, GLuint shader);
+  void (*BindAttribLocation)(GLuint program, GLuint index, const GLchar *name);
+  void (*BindBuffer)(GLenum target, GLuint buffer);
+  void (*BindTexture)(GLenum target, GLuint texture);
+  void (*BufferData)(GLenum target, GLsizeiptr size, const void *data, GLenum usage);
+  void (*Clear)(GLbitfield mask);
+  void (*ClearColor)(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha);
+  void (*ClearDepthf)(GLfloat depth);
+  void (*CompileShader)(GLuint shader);
+  GLuint (*CreateProgram)();
+  GLuint (*CreateShader)(GLenum type);
+  void (*DeleteBuffers)(GLsizei n, const GLuint *buffers);
+  void (*DeleteProgram)(GLuint program);
+  void (*DeleteShader)(GLuint shader);
+  void (*DeleteTextures)(GLsizei n, const GLuint *textures);
+  void (*DepthFunc)(GLenum func);
+  void (*Disable)(GLenum cap);
+  void (*DrawArrays)(GLenum mode, GLint first, GLsizei count);
+  void (*Enable)(GLenum cap);
+  void (*EnableVertexAttribArray)(GLuint index);
+  void (*Finish)();
+  void (*Flush)();
+  void (*GenBuffers)(GLsizei n, GLuint *buffers);
+  void (*GenTextures)(GLsizei n, GLuint *textures);
+  void (*GetIntegerv)(GLenum pname, GLint *data);
+  void (*GetProgramInfoLog)(GLuint program, GLsizei bufSize, GLsizei *length, GLchar *infoLog);
+  void (*GetProgramiv)(GLuint program, GLenum pname, GLint *params);
+  void (*GetShaderInfoLog)(GLuint shader, GLsizei bufSize, GLsizei *length, GLchar *infoLog);
+  void (*GetShaderiv)(GLuint shader, GLenum pname, GLint *params);
+  GLint (*GetUniformLocation)(GLuint program, const GLchar *name);
+  void (*LinkProgram)(GLuint program);
+  void (*PixelStorei)(GLenum pname, GLint param);
+  void (*ReadPixels)(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                     void *pixels);
+  void (*ShaderSource)(GLuint shader, GLsizei count, const GLchar *const *string,
+                       const GLint *length);
+  void (*TexImage2D)(GLenum target, GLint level, GLint internalformat, GLsizei width,
+                     GLsizei height, GLint border, GLenum format, GLenum type, const void *pixels);
+  void (*TexParameteri)(GLenum target, GLenum pname, GLint param);
+  void (*Uniform1i)(GLint location, GLint v0);
+  void (*Uniform3fv)(GLint location, GLsizei count, const GLfloat *value);
+  void (*Uniform4fv)(GLint location, GLsizei count, const GLfloat *value);
+  void (*UniformMatrix3fv)(GLint location, GLsizei count, GLboolean transpose,
+                           const GLfloat *value);
+  void (*UniformMatrix4fv)(GLint location, GLsizei count, GLboolean transpose,
+                           const GLfloat *value);
+  void (*UseProgram)(GLuint program);
+  void (*VertexAttribPointer)(GLuint index, GLint size, GLenum type, GLboolean normalized,
+                              GLsizei stride, const void *pointer);
+  void (*Viewport)(GLint x, GLint y, GLsizei width, GLsizei height);
+};
+
+#endif

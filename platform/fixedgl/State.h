@@ -1,0 +1,99 @@
+// The state of the OpenGL 1.1 context the library emulates, shared by the
+// files that implement its calls. There is one context at a time: the one
+// StartContext set up last.
+#ifndef QUELLOR_FIXEDGL_STATE_H
+#define QUELLOR_FIXEDGL_STATE_H
+
+#include "Es2Functions.h"
+#include "Matrix.h"
+
+#include <array>
+#include <map>
+#include <vector>
+
+namespace fixedgl {
+
+const int kLightCount = 8;
+
+struct Light {
+  std::array<float, 4> ambient;
+  std::array<float, 4> diffuse;
+  std::array<float, 4> eyePosition; // transformed when it was given
+  std::array<float, 3> attenuation; // constant, linear, quadratic
+  bool enabled;
+};
+
+struct Vertex {
+  std::array<float, 3> position;
+  std::array<float, 3> normal;
+  std::array<float, 2> texCoord;
+};
+
+struct Texture {
+  GLuint es2Name; // 0 until first bound (and always 0 for texture 0)
+  int width;      // 0 until an image is given
+  int height;
+  GLenum minFilter; // with a mipmap filter the texture lacks levels and is not used
+};
+
+// Where the shader program's inputs are.
+struct ProgramLocations {
+  GLint modelview, projection, normalMatrix, textureMatrix;
+  GLint baseColour, lightCount;
+  GLint lightPosition, lightAmbient, lightDiffuse, lightAttenuation;
+  GLint texturing, sampler;
+};
+
+struct State {
+  Es2Functions es2;
+  GLenum error;
+
+  GLenum matrixMode;
+  Matrix modelview;
+  Matrix projection;
+  Matrix textureMatrix;
+
+  // Between glBegin and glEnd: the mode and the vertices so far.
+  bool insideBeginEnd;
+  GLenum primitive;
+  std::vector<Vertex> vertices;
+  // Current values, kept across glBegin/glEnd pairs and frames.
+  std::array<float, 3> normal;
+  std::array<float, 2> texCoord;
+
+  bool lighting;
+  std::array<Light, kLightCount> lights;
+
+  bool texturing;
+  GLuint boundTexture;
+  std::map<GLuint, Texture> textures; // every name in use, 0 included
+  GLuint nextTextureName;
+  GLint maxTextureSize;
+
+  GLint unpackAlignment;
+  GLint packAlignment;
+  std::array<GLint, 4> viewport;
+
+  GLuint program;
+  ProgramLocations locations;
+  GLuint vertexBuffer;
+};
+
+extern State state;
+
+// Keeps the first error until glGetError reads it.
+void RecordError(GLenum error);
+
+// True, after recording GL_INVALID_OPERATION, between glBegin and glEnd,
+// where only vertex, normal and texture coordinate calls are allowed.
+bool RefusedInsideBeginEnd();
+
+// The matrix the matrix calls change.
+Matrix &CurrentMatrix();
+
+// Draws the triangles of the glBegin/glEnd pair just ended.
+void DrawVertices(const std::vector<Vertex> &triangles);
+
+} // namespace fixedgl
+
+#endif
