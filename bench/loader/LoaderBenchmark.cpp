@@ -37,7 +37,6 @@ void DecodeWithLoader(benchmark::State &state, const BenchmarkPicture &picture) 
     benchmark::DoNotOptimize(image->pixels[0]);
     std::free(image->pixels);
     std::free(image);
-    control::ClearCallLog();
   }
 }
 
@@ -163,7 +162,10 @@ int main(int argc, char **argv) {
       std::filesystem::temp_directory_path() / ("quellor-loader-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(directory);
   std::vector<BenchmarkPicture> pictures = WriteBenchmarkPictures(directory.string());
+  // The loader runs as in the desktop program, whose backend keeps no call
+  // log.
   control::Reset();
+  control::SetCallLogging(false);
 
   const std::pair<const char *, void (*)(benchmark::State &, const BenchmarkPicture &)> decoders[] =
       {{"loader", DecodeWithLoader},

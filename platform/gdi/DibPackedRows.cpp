@@ -21,6 +21,8 @@ uint32_t Load32(const BYTE *bytes) {
   return value;
 }
 
+void Store64(BYTE *bytes, uint64_t value) { std::memcpy(bytes, &value, 8); }
+
 // Writes a row of pixels whose colours fetch(x) gives: 4-byte stores, each
 // overwriting the previous pixel's spare byte, and 3 bytes for the last pixel
 // so nothing past the row's pixels is touched.
@@ -53,8 +55,19 @@ void ConvertRow4(const DibConversion &conversion, const BYTE *source, BYTE *targ
            [&](LONG x) { return conversion.palette[(source[x >> 1] >> ((x & 1) ? 0 : 4)) & 15]; });
 }
 
+// Two pixels per 8-byte store: their colours (3 bytes each, the palette's
+// fourth byte being 0) side by side, and 2 bytes of the next pixel, which the
+// next store overwrites. The row's last one or two pixels go one at a time.
 void ConvertRow8(const DibConversion &conversion, const BYTE *source, BYTE *target) {
-  WriteRow(target, conversion.columns, [&](LONG x) { return conversion.palette[source[x]]; });
+  const uint32_t *palette = conversion.palette;
+  const LONG columns = conversion.columns;
+  LONG x = 0;
+  for (; x + 3 <= columns; x += 2) {
+    uint64_t first = palette[source[x]];
+    uint64_t second = palette[source[x + 1]];
+    Store64(target + 3 * x, first | second << 24);
+  }
+  WriteRow(target + 3 * x, columns - x, [&](LONG i) { return palette[source[x + i]]; });
 }
 
 void ConvertRow16(const DibConversion &conversion, const BYTE *source, BYTE *target) {

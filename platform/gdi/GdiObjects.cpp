@@ -4,6 +4,7 @@
 #include "CallArguments.h"
 #include "ResourceCounts.h"
 #include "Sanitizers.h"
+#include "SpareBlock.h"
 
 #include <PlatformCalls.h>
 #include <windows.h>
@@ -11,7 +12,7 @@
 #include <sys/mman.h>
 
 #include <cstdint>
-#include <cstdlib>
+#include <cstring>
 #include <unordered_set>
 
 namespace platform {
@@ -44,20 +45,33 @@ MemoryDeviceContext *FindMemoryDC(HDC dc) {
   return LiveDeviceContexts().count(context) ? context : nullptr;
 }
 
-#ifdef QUELLOR_ADDRESS_SANITIZER
-// Zero-filled heap memory (see Sanitizers.h).
-BYTE *AllocateSectionMemory(size_t bytes) { return static_cast<BYTE *>(std::calloc(1, bytes)); }
+// The memory of the last small section deleted, for the next one.
+SpareBlock spareSection = {};
 
-void FreeSectionMemory(BYTE *bits, size_t) { std::free(bits); }
+#ifdef QUELLOR_ADDRESS_SANITIZER
+// Every section is zero-filled heap memory (see Sanitizers.h).
+bool SectionOnHeap(size_t) { return true; }
 #else
+// Sections below this size are zero-filled heap memory, which the next section
+// takes over (see SpareBlock.h): a mapping of their own would cost more to
+// make, fill and remove than their pixels cost to convert.
+const size_t kLargestHeapSection = 128 << 10;
+
+bool SectionOnHeap(size_t bytes) { return bytes < kLargestHeapSection; }
+#endif
+
 // Sections of at least this size get transparent huge pages, which saves most
 // of the page faults of writing a large picture into fresh memory.
 const size_t kHugePageThreshold = 4u << 20;
 
-// Fresh zero-filled memory for a section's pixels, or null. Its pages are
+// Zero-filled memory for a section's pixels, or null. A mapping's pages are
 // made present at once, which costs less than faulting them in one by one
 // while the conversion writes (older kernels ignore the request).
 BYTE *AllocateSectionMemory(size_t bytes) {
+  if (SectionOnHeap(bytes)) {
+    void *memory = TakeBlock(&spareSection, bytes);
+    return memory ? static_cast<BYTE *>(std::memset(memory, 0, bytes)) : nullptr;
+  }
   void *memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (memory == MAP_FAILED) {
     return nullptr;
@@ -69,8 +83,13 @@ BYTE *AllocateSectionMemory(size_t bytes) {
   return static_cast<BYTE *>(memory);
 }
 
-void FreeSectionMemory(BYTE *bits, size_t bytes) { munmap(bits, bytes); }
-#endif
+void FreeSectionMemory(BYTE *bits, size_t bytes) {
+  if (SectionOnHeap(bytes)) {
+    GiveBackBlock(&spareSection, bits, bytes);
+  } else {
+    munmap(bits, bytes);
+  }
+}
 
 // A section as described by the header, or null when the header asks for
 // something other than an uncompressed 24-bit picture of a size a DWORD can
@@ -203,7 +222,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ object) {
 }
 
 BOOL WINAPI GdiFlush(void) {
-  if (platform::CallFails("GdiFlush", "")) {
+  if (platform::CallFails("GdiFlush", platform::CallArguments())) {
     return FALSE;
   }
   // GDI work here is done synchronously by each call, so nothing is pending.

@@ -1,5 +1,5 @@
 // Memory device contexts and 24-bit DIB sections, the GDI objects behind the
-// bitmap conversion. A section's pixel memory is fresh zero-filled memory, laid
+// bitmap conversion. A section's pixel memory starts zero-filled and is laid
 // out as Win32 lays it out: rows of width * 3 bytes (blue, green, red) padded
 // to a multiple of 4 bytes, bottom row first unless the height was negative.
 #ifndef QUELLOR_GDI_GDI_OBJECTS_H

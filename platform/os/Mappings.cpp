@@ -3,6 +3,7 @@
 #include "KernelObjects.h"
 #include "ResourceCounts.h"
 #include "Sanitizers.h"
+#include "SpareBlock.h"
 
 #include <PlatformCalls.h>
 #include <windows.h>
@@ -12,7 +13,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <unordered_map>
 
 namespace platform {
@@ -28,14 +28,16 @@ std::unordered_map<const void *, size_t> &MappedViews() {
   return views;
 }
 
-#ifdef QUELLOR_ADDRESS_SANITIZER
-// A heap copy of exactly the view's bytes (see Sanitizers.h).
-void *MapBytes(int descriptor, uint64_t offset, size_t length) {
-  char *view = static_cast<char *>(std::malloc(length));
+// The memory of the last small view released, for the next one.
+SpareBlock spareView = {};
+
+// The view's bytes read into heap memory.
+void *ReadBytes(int descriptor, uint64_t offset, size_t length) {
+  char *view = static_cast<char *>(TakeBlock(&spareView, length));
   for (size_t done = 0; view && done < length;) {
     ssize_t got = pread(descriptor, view + done, length - done, static_cast<off_t>(offset + done));
     if (got <= 0) {
-      std::free(view);
+      GiveBackBlock(&spareView, view, length);
       return nullptr;
     }
     done += static_cast<size_t>(got);
@@ -43,18 +45,39 @@ void *MapBytes(int descriptor, uint64_t offset, size_t length) {
   return view;
 }
 
-void UnmapBytes(void *view, size_t) { std::free(view); }
+#ifdef QUELLOR_ADDRESS_SANITIZER
+// Every view is a heap copy of exactly its bytes (see Sanitizers.h).
+bool ViewIsRead(size_t) { return true; }
 #else
-// The whole view is made present at once: the bitmap loader reads all of it,
-// and one call costs less than a page fault every few pages.
+// Views below this size are read into heap memory, which the next view takes
+// over (see SpareBlock.h): for a small file that costs a fraction of mapping
+// its pages and unmapping them. The copy does not follow later writes to the
+// file as a Win32 view would; the loader opens its file sharing reading
+// alone, which under Win32 keeps every writer out while the mapping lasts, so
+// it cannot tell.
+const size_t kLargestReadView = 128 << 10;
+
+bool ViewIsRead(size_t length) { return length < kLargestReadView; }
+#endif
+
+// Larger views are mapped, and made present at once: the bitmap loader reads
+// all of a view, and one call costs less than a page fault every few pages.
 void *MapBytes(int descriptor, uint64_t offset, size_t length) {
+  if (ViewIsRead(length)) {
+    return ReadBytes(descriptor, offset, length);
+  }
   void *view = mmap(nullptr, length, PROT_READ, MAP_PRIVATE | MAP_POPULATE, descriptor,
                     static_cast<off_t>(offset));
   return view == MAP_FAILED ? nullptr : view;
 }
 
-void UnmapBytes(void *view, size_t length) { munmap(view, length); }
-#endif
+void UnmapBytes(void *view, size_t length) {
+  if (ViewIsRead(length)) {
+    GiveBackBlock(&spareView, view, length);
+  } else {
+    munmap(view, length);
+  }
+}
 
 } // namespace
 

@@ -7,19 +7,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
 class DibConversionTest : public PlatformTest {
 protected:
-  void TearDown() override {
+  void TearDown() override { ReleaseSection(); }
+
+  void ReleaseSection() {
     if (dc) {
       DeleteDC(dc);
     }
     if (section) {
       DeleteObject(section);
     }
+    dc = nullptr;
+    section = nullptr;
   }
 
   // A width x height section (bottom-up) selected into a memory DC, every
@@ -177,6 +183,49 @@ TEST_F(DibConversionTest, TableEntriesAreLiteralAndIndicesPastTheTableBlack) {
   EXPECT_EQ(Pixel(2, 0), 0x102030u);
   for (int x = 3; x < 6; ++x) {
     EXPECT_EQ(Pixel(x, 0), 0u);
+  }
+}
+
+// Rows of every width up to 19, into sections narrower than the source, as
+// wide, and wider: each pixel takes its entry, indices past the 100-entry
+// table are black, the reserved bytes of the entries play no part, and
+// nothing past the columns converted changes.
+TEST_F(DibConversionTest, EightBitRowsOfAnyWidthTakeTheirEntriesAndStayInTheirColumns) {
+  const int kEntries = 100;
+  Bytes table = PaletteQuads(kEntries);
+  for (int i = 0; i < kEntries; ++i) {
+    table[4 * i + 3] = 0xFF;
+  }
+  for (int width = 1; width <= 19; ++width) {
+    for (int sectionWidth : {width - 1, width, width + 2}) {
+      if (sectionWidth < 1) {
+        continue;
+      }
+      SCOPED_TRACE("width " + std::to_string(width) + ", section " + std::to_string(sectionWidth));
+      ReleaseSection();
+      MakeSection(sectionWidth, 2, 0xAB);
+      int sourceStride = (width + 3) & ~3;
+      Bytes source(sourceStride * 2, 0);
+      auto index = [width](int x, int y) { return (x * 37 + y * 101 + width * 13) & 0xFF; };
+      for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < width; ++x) {
+          source[y * sourceStride + x] = static_cast<uint8_t>(index(x, y));
+        }
+      }
+      ASSERT_EQ(Convert(Join({InfoHeader({width, 2, 8, 0, kEntries}), table}), source), 2);
+      int columns = std::min(width, sectionWidth);
+      for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < sectionWidth; ++x) {
+          uint32_t expected = x >= columns             ? 0xABABABu
+                              : index(x, y) < kEntries ? PaletteColour(index(x, y))
+                                                       : 0u;
+          ASSERT_EQ(Pixel(x, y), expected) << "x " << x << ", y " << y;
+        }
+        for (int fill = sectionWidth * 3; fill < stride; ++fill) {
+          ASSERT_EQ(bits[y * stride + fill], 0xAB) << "fill byte " << fill << ", y " << y;
+        }
+      }
+    }
   }
 }
 

@@ -53,39 +53,53 @@ TEST_F(KernelAndGdiObjectsTest, FilesOpenByNarrowAndUtf16Names) {
   EXPECT_EQ(control::Live().fileHandles, 0);
 }
 
+// A small file's views are read into memory, a larger one's are mapped: both
+// kinds hold the file's bytes from the view's offset on, also when the memory
+// of a view released before serves a new one.
 TEST_F(KernelAndGdiObjectsTest, MappingsShowTheWholeFileAndOutliveTheFileHandle) {
-  Bytes content(70000);
-  for (size_t i = 0; i < content.size(); ++i) {
-    content[i] = static_cast<uint8_t>(i * 7);
+  for (size_t fileSize : {70000, 300000}) {
+    SCOPED_TRACE(fileSize);
+    Bytes content(fileSize);
+    for (size_t i = 0; i < content.size(); ++i) {
+      content[i] = static_cast<uint8_t>(i * 7 + i / 251);
+    }
+    HANDLE file = OpenForReading(WriteTempFile("map.bin", content));
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    // Larger than the file, a mapping cannot be, for reading only.
+    EXPECT_EQ(CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, fileSize + 1, nullptr), nullptr);
+    HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    ASSERT_TRUE(mapping);
+    EXPECT_TRUE(CloseHandle(file));
+
+    const void *released = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    ASSERT_TRUE(released);
+    EXPECT_TRUE(UnmapViewOfFile(released));
+    const void *view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    ASSERT_TRUE(view);
+    // Views start at multiples of 64 KiB and end within the mapping.
+    EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_READ, 0, 4096, 0), nullptr);
+    EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, fileSize + 1), nullptr);
+    const uint8_t *tail =
+        static_cast<const uint8_t *>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 65536, 0));
+    ASSERT_TRUE(tail);
+    const uint8_t *middle =
+        static_cast<const uint8_t *>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 65536, 1000));
+    ASSERT_TRUE(middle);
+    EXPECT_EQ(std::memcmp(view, content.data(), content.size()), 0);
+    EXPECT_EQ(std::memcmp(tail, content.data() + 65536, content.size() - 65536), 0);
+    EXPECT_EQ(std::memcmp(middle, content.data() + 65536, 1000), 0);
+    EXPECT_EQ(control::Live().views, 3);
+    EXPECT_EQ(control::Live().mappings, 1);
+
+    EXPECT_TRUE(UnmapViewOfFile(middle));
+    EXPECT_TRUE(UnmapViewOfFile(tail));
+    EXPECT_TRUE(UnmapViewOfFile(view));
+    EXPECT_FALSE(UnmapViewOfFile(view));
+    EXPECT_TRUE(CloseHandle(mapping));
+    EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0), nullptr);
+    control::LiveResources live = control::Live();
+    EXPECT_EQ(live.fileHandles + live.mappings + live.views, 0);
   }
-  HANDLE file = OpenForReading(WriteTempFile("map.bin", content));
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  // Larger than the file, a mapping cannot be, for reading only.
-  EXPECT_EQ(CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 70001, nullptr), nullptr);
-  HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-  ASSERT_TRUE(mapping);
-  EXPECT_TRUE(CloseHandle(file));
-
-  const void *view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
-  ASSERT_TRUE(view);
-  EXPECT_EQ(std::memcmp(view, content.data(), content.size()), 0);
-  // Views start at multiples of 64 KiB and end within the mapping.
-  EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_READ, 0, 4096, 0), nullptr);
-  EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 70001), nullptr);
-  const uint8_t *tail =
-      static_cast<const uint8_t *>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 65536, 0));
-  ASSERT_TRUE(tail);
-  EXPECT_EQ(std::memcmp(tail, content.data() + 65536, content.size() - 65536), 0);
-  EXPECT_EQ(control::Live().views, 2);
-  EXPECT_EQ(control::Live().mappings, 1);
-
-  EXPECT_TRUE(UnmapViewOfFile(tail));
-  EXPECT_TRUE(UnmapViewOfFile(view));
-  EXPECT_FALSE(UnmapViewOfFile(view));
-  EXPECT_TRUE(CloseHandle(mapping));
-  EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0), nullptr);
-  control::LiveResources live = control::Live();
-  EXPECT_EQ(live.fileHandles + live.mappings + live.views, 0);
 }
 
 TEST_F(KernelAndGdiObjectsTest, AnEmptyFileCannotBeMapped) {
@@ -155,6 +169,38 @@ TEST_F(KernelAndGdiObjectsTest, SectionsAreZeroedAndSelectedIntoOneContextAtATim
   EXPECT_FALSE(DeleteDC(first));
   control::LiveResources live = control::Live();
   EXPECT_EQ(live.memoryDCs + live.sections, 0);
+}
+
+// Small sections take memory that earlier ones gave back, large ones memory of
+// their own: either way a new section starts all zero, and two sections alive
+// at once do not share memory.
+TEST_F(KernelAndGdiObjectsTest, SectionsStartZeroedWhateverTheirMemoryHeldBefore) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  for (LONG side : {5, 64, 200, 256, 1200}) {
+    SCOPED_TRACE(side);
+    BITMAPINFO info = SectionInfo(side, side, 24);
+    size_t bytes = (static_cast<size_t>(side) * 3 + 3) / 4 * 4 * side;
+    for (int round = 0; round < 3; ++round) {
+      void *memory = nullptr;
+      HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+      ASSERT_TRUE(section);
+      const uint8_t *bytesRead = static_cast<const uint8_t *>(memory);
+      size_t nonZero = 0;
+      for (size_t i = 0; i < bytes; ++i) {
+        nonZero += bytesRead[i] != 0;
+      }
+      EXPECT_EQ(nonZero, 0u) << "round " << round;
+      std::memset(memory, 0xA5, bytes);
+      void *otherMemory = nullptr;
+      HBITMAP other = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &otherMemory, nullptr, 0);
+      ASSERT_TRUE(other);
+      EXPECT_NE(otherMemory, memory);
+      EXPECT_TRUE(DeleteObject(other));
+      EXPECT_TRUE(DeleteObject(section));
+    }
+  }
+  DeleteDC(dc);
+  EXPECT_EQ(control::Live().sections, 0);
 }
 
 TEST_F(KernelAndGdiObjectsTest, OnlyUncompressedTwentyFourBitSectionsAreMade) {

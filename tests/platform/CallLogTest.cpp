@@ -2,6 +2,8 @@
 
 #include <PlatformControl.h>
 
+#include <cstdio>
+
 using CallLogTest = PlatformTest;
 
 TEST_F(CallLogTest, NthCallFaultFailsThatCallOnly) {
@@ -33,6 +35,37 @@ TEST_F(CallLogTest, EveryCallFaultStaysUntilReset) {
   control::Reset();
   EXPECT_TRUE(GetModuleHandleA(nullptr));
   EXPECT_EQ(1u, control::CallLog().size());
+}
+
+// With the log off the calls leave no trace, yet a fault set meanwhile counts
+// the calls from then on; calls made once the log is back on are recorded
+// with all their arguments.
+TEST_F(CallLogTest, FaultsApplyWithTheLogOffAndTheLogResumesWithArguments) {
+  control::SetCallLogging(false);
+  EXPECT_TRUE(GetModuleHandleA(nullptr));
+  control::FailCall("GetModuleHandleA", 2);
+  EXPECT_TRUE(GetModuleHandleA(nullptr));
+  EXPECT_FALSE(GetModuleHandleA(nullptr));
+  EXPECT_TRUE(GetModuleHandleA(nullptr));
+  EXPECT_TRUE(control::CallLog().empty());
+
+  control::SetCallLogging(true);
+  HLOCAL block = LocalAlloc(LMEM_FIXED, 24);
+  ASSERT_TRUE(block);
+  EXPECT_EQ(nullptr, LocalFree(block));
+  char blockText[32];
+  std::snprintf(blockText, sizeof blockText, "%p", block);
+  const auto &log = control::CallLog();
+  ASSERT_EQ(2u, log.size());
+  EXPECT_EQ("LocalAlloc", log[0].name);
+  EXPECT_EQ("0, 24", log[0].arguments);
+  EXPECT_EQ(blockText, log[1].arguments);
+
+  // Reset turns the log back on.
+  control::SetCallLogging(false);
+  control::Reset();
+  Sleep(0);
+  EXPECT_EQ((std::vector<std::string>{"Sleep"}), control::CallNames());
 }
 
 TEST_F(CallLogTest, DisplayModeAndCursorKeepWindowsCounters) {

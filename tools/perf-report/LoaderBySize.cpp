@@ -27,7 +27,6 @@ const double kSampleSeconds = 0.1;
 
 bool DecodeWithLoader(const std::string &path, int) {
   RgbImage *image = LoadBitmapAsRgb(path.c_str(), 0);
-  control::ClearCallLog();
   if (!image)
     return false;
   std::free(image->pixels);
@@ -84,7 +83,10 @@ int MeasureLoaderBySize(int samples) {
   const std::filesystem::path directory =
       std::filesystem::temp_directory_path() / ("quellor-perf-probe-" + std::to_string(getpid()));
   std::filesystem::create_directories(directory);
+  // The loader runs as in the desktop program, whose backend keeps no call
+  // log.
   control::Reset();
+  control::SetCallLogging(false);
   const struct {
     const char *name;
     bool (*decode)(const std::string &, int);

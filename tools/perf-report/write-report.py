@@ -88,7 +88,8 @@ def main():
 
     out.append("## Loader\n")
     out.append("Decoding a file from the page cache into packed RGB (`quellor_loader_bench`): "
-               "the program's loader, stb_image (`stbi_load_from_memory` over a mapping), SDL2 "
+               "the program's loader (with the headless call log off, as the desktop backend "
+               "runs it), stb_image (`stbi_load_from_memory` over a mapping), SDL2 "
                "(`SDL_LoadBMP` and conversion to RGB24), and the line no decoder can pass: "
                "mapping the file, allocating the output and copying the output's size. Ratios "
                "are times over the memcpy line's time (lower is faster).\n")
