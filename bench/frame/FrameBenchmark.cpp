@@ -8,7 +8,7 @@
 
 #include <GL/gl.h>
 
-#include <HeadlessControl.h>
+#include <PlatformControl.h>
 
 #include <chrono>
 #include <cstdio>
@@ -39,12 +39,12 @@ void ClearOnly(benchmark::State &state) {
 BENCHMARK(ClearOnly)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void RenderFrameSkippingPause(benchmark::State &state) {
-  headless::SetRealSleep(false);
+  control::SetRealSleep(false);
   int frames = 0;
   for (auto _ : state) {
     RenderAndFinish();
     if (++frames % kCallLogFlushInterval == 0)
-      headless::ClearCallLog();
+      control::ClearCallLog();
   }
   state.counters["frames_per_second"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
@@ -56,24 +56,24 @@ BENCHMARK(RenderFrameSkippingPause)
 
 // Mean seconds per frame with the pause skipped, over a short run.
 double MeanRenderSeconds(int frames) {
-  headless::SetRealSleep(false);
+  control::SetRealSleep(false);
   const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < frames; ++i)
     RenderAndFinish();
-  headless::ClearCallLog();
+  control::ClearCallLog();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / frames;
 }
 
 void PacedFrame(benchmark::State &state) {
   const double renderSeconds = MeanRenderSeconds(200);
-  headless::SetRealSleep(true);
+  control::SetRealSleep(true);
   int frames = 0;
   for (auto _ : state) {
     RenderAndFinish();
     if (++frames % kCallLogFlushInterval == 0)
-      headless::ClearCallLog();
+      control::ClearCallLog();
   }
-  headless::SetRealSleep(false);
+  control::SetRealSleep(false);
   state.counters["frames_per_second"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.counters["ceiling_fps"] = 1.0 / (kPauseSeconds + renderSeconds);

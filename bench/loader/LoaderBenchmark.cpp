@@ -7,8 +7,8 @@
 #include "BenchmarkPictures.h"
 
 #include <BitmapLoader.h>
-#include <HeadlessControl.h>
 #include <MappedFile.h>
+#include <PlatformControl.h>
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
@@ -164,8 +164,8 @@ int main(int argc, char **argv) {
   std::vector<BenchmarkPicture> pictures = WriteBenchmarkPictures(directory.string());
   // The loader runs as in the desktop program, whose backend keeps no call
   // log.
-  headless::Reset();
-  headless::SetCallLogging(false);
+  control::Reset();
+  control::SetCallLogging(false);
 
   const std::pair<const char *, void (*)(benchmark::State &, const BenchmarkPicture &)> decoders[] =
       {{"loader", DecodeWithLoader},

@@ -4,7 +4,7 @@
 // release everything it obtained; the sanitizers watch every byte it reads
 // and writes.
 #include <BitmapLoader.h>
-#include <HeadlessControl.h>
+#include <PlatformControl.h>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -63,9 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         "cannot write the input file");
   std::string path = "/proc/self/fd/" + std::to_string(descriptor);
 
-  headless::Reset();
+  control::Reset();
   RgbImage *image = LoadBitmapAsRgb(path.c_str(), 0);
-  size_t messages = headless::MessageBoxesShown().size();
+  size_t messages = control::MessageBoxesShown().size();
   if (image) {
     Check(messages == 0, "a loaded image came with a message");
     Check(image->width > 0 && image->height > 0, "an image without pixels");
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   } else {
     Check(messages == 1, "a failed load did not show exactly one message");
   }
-  headless::LiveResources live = headless::Live();
+  control::LiveResources live = control::Live();
   Check(live.fileHandles == 0 && live.mappings == 0 && live.views == 0 && live.localBlocks == 0 &&
             live.memoryDCs == 0 && live.sections == 0,
         "a load kept a resource");

@@ -1,7 +1,7 @@
-// The hook every substitute platform function passes through on entry. The
-// desktop backend lets every call proceed; the headless backend records the
-// call and its arguments and can make it fail, so tests can drive each failure
-// path of the program.
+// The hook every substitute platform function passes through on entry. While
+// no test or tool watches the calls, every call proceeds and costs nothing;
+// while one does, each call is recorded with its arguments and can be made to
+// fail, so tests can drive each failure path of the program.
 #ifndef QUELLOR_PLATFORM_CALLS_H
 #define QUELLOR_PLATFORM_CALLS_H
 
@@ -10,9 +10,9 @@
 
 namespace platform {
 
-// True while the backend watches platform calls: it records them, or a
-// failure is waiting to be injected. While it is false every call proceeds,
-// and the functions need not format their arguments for CallFails.
+// True while platform calls are watched: they are recorded, or a failure is
+// waiting to be injected. While it is false every call proceeds, and the
+// functions need not format their arguments for CallFails.
 bool CallsWatched();
 
 // Called first by each platform function with its name and its arguments

@@ -1,8 +1,8 @@
 // The subset of the Win32 API that Quellor uses, for platforms without Win32.
 // Names, types, structure layouts and constant values match <windows.h>, so the
 // app/, scene/ and textures/ sources compile unchanged on every platform. The
-// functions are provided by platform/posix and one of the backends (sdl or
-// headless).
+// functions are provided by platform/os, platform/gdi and platform/core; a
+// backend (sdl or headless) gives the core its screen.
 #ifndef QUELLOR_PLATFORM_WINDOWS_H
 #define QUELLOR_PLATFORM_WINDOWS_H
 
@@ -463,7 +463,7 @@ static_assert(sizeof(MEMORYSTATUSEX) == 64, "MEMORYSTATUSEX layout");
 
 // ---- Functions --------------------------------------------------------------
 
-// Kernel services (platform/posix)
+// Kernel services (platform/os)
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 void WINAPI Sleep(DWORD milliseconds);
 HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
@@ -482,7 +482,7 @@ BOOL WINAPI CloseHandle(HANDLE handle);
 HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes);
 HLOCAL WINAPI LocalFree(HLOCAL memory);
 
-// GDI memory objects and the DIB conversion (platform/posix)
+// GDI memory objects and the DIB conversion (platform/gdi)
 HDC WINAPI CreateCompatibleDC(HDC dc);
 BOOL WINAPI DeleteDC(HDC dc);
 HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO *info, UINT usage, void **bits,
@@ -497,7 +497,7 @@ int wsprintfA(LPSTR buffer, LPCSTR format, ...);
 // here).
 LPSTR WINAPI CharNextA(LPCSTR text);
 
-// Windows, messages and dialogs (backend)
+// Windows, messages and dialogs (platform/core)
 ATOM WINAPI RegisterClassA(const WNDCLASSA *windowClass);
 BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance);
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
@@ -520,15 +520,17 @@ LRESULT WINAPI DispatchMessageA(const MSG *msg);
 void WINAPI PostQuitMessage(int exitCode);
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Device contexts, pixel formats and WGL (backend)
+// Device contexts, pixel formats and WGL (platform/core)
 HDC WINAPI GetDC(HWND window);
 int WINAPI ReleaseDC(HWND window, HDC dc);
 int WINAPI ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR *request);
+int WINAPI DescribePixelFormat(HDC dc, int format, UINT bytes, PIXELFORMATDESCRIPTOR *description);
 BOOL WINAPI SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR *request);
 BOOL WINAPI SwapBuffers(HDC dc);
 HGLRC WINAPI wglCreateContext(HDC dc);
 BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context);
 BOOL WINAPI wglDeleteContext(HGLRC context);
+HGLRC WINAPI wglGetCurrentContext(void);
 
 // The program's GUI entry, defined by the application and called by the
 // platform's main().

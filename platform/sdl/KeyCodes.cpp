@@ -1,35 +1,16 @@
+// SDL's keys as Windows' virtual keys, for pumpEvents (SdlEvents.cpp).
+//
+// Implements: virtual keys by layout, keypad by Num Lock, the extended-key
+// flag, the modifiers. Does not implement: characters (the core types them,
+// KeyCharacters.h).
 #include "KeyCodes.h"
 
-namespace sdlbackend {
+#include <Backend.h>
+#include <KeyCharacters.h>
+
+namespace platform::sdl {
 
 namespace {
-
-// Punctuation keys: the virtual key and the characters the key types on a US
-// keyboard, unshifted and shifted.
-struct PunctuationKey {
-  int virtualKey;
-  char plain;
-  char shifted;
-};
-
-const PunctuationKey kPunctuation[] = {
-    {VK_OEM_1, ';', ':'},     {VK_OEM_PLUS, '=', '+'},   {VK_OEM_COMMA, ',', '<'},
-    {VK_OEM_MINUS, '-', '_'}, {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},
-    {VK_OEM_3, '`', '~'},     {VK_OEM_4, '[', '{'},      {VK_OEM_5, '\\', '|'},
-    {VK_OEM_6, ']', '}'},     {VK_OEM_7, '\'', '"'},     {VK_OEM_102, '\\', '|'},
-};
-
-int KeyForCharacter(SDL_Keycode keycode) {
-  if (keycode >= SDLK_a && keycode <= SDLK_z)
-    return 'A' + (keycode - SDLK_a);
-  if (keycode >= SDLK_0 && keycode <= SDLK_9)
-    return '0' + (keycode - SDLK_0);
-  for (const PunctuationKey &key : kPunctuation) {
-    if (key.virtualKey != VK_OEM_102 && keycode == key.plain)
-      return key.virtualKey;
-  }
-  return 0;
-}
 
 int KeypadKey(SDL_Scancode scancode, bool numLock) {
   // Keypad digits 1-9, then 0 and the decimal point, in SDL's scancode order.
@@ -164,7 +145,8 @@ int KeyAtPosition(SDL_Scancode scancode) {
 int VirtualKeyOf(SDL_Keycode keycode, SDL_Scancode scancode, Uint16 modifiers) {
   if (int key = KeypadKey(scancode, (modifiers & KMOD_NUM) != 0))
     return key;
-  if (int key = KeyForCharacter(keycode))
+  // Printable keys' SDL codes are the characters they type.
+  if (int key = keycode < 128 ? core::KeyTypingCharacter(keycode) : 0)
     return key;
   return KeyAtPosition(scancode);
 }
@@ -196,70 +178,17 @@ bool IsExtendedKey(SDL_Scancode scancode) {
   }
 }
 
-int CharacterOf(int virtualKey, Uint16 modifiers) {
-  const bool shift = (modifiers & KMOD_SHIFT) != 0;
-  const bool control = (modifiers & KMOD_CTRL) != 0;
-  const bool capsLock = (modifiers & KMOD_CAPS) != 0;
-  // Ctrl+Alt is AltGr on most layouts; what it types depends on the layout.
-  if (control && (modifiers & KMOD_ALT))
-    return 0;
-
-  if (virtualKey >= 'A' && virtualKey <= 'Z') {
-    if (control)
-      return virtualKey - 'A' + 1;
-    return shift != capsLock ? virtualKey : virtualKey - 'A' + 'a';
-  }
-  if (control) {
-    switch (virtualKey) {
-    case VK_RETURN:
-      return '\n';
-    case VK_BACK:
-      return 0x7F;
-    case VK_SPACE:
-      return ' ';
-    case VK_OEM_4:
-      return 0x1B;
-    case VK_OEM_5:
-      return 0x1C;
-    case VK_OEM_6:
-      return 0x1D;
-    default:
-      return 0;
-    }
-  }
-  if (virtualKey >= '0' && virtualKey <= '9')
-    return shift ? ")!@#$%^&*("[virtualKey - '0'] : virtualKey;
-  if (virtualKey >= VK_NUMPAD0 && virtualKey <= VK_NUMPAD0 + 9)
-    return '0' + (virtualKey - VK_NUMPAD0);
-  switch (virtualKey) {
-  case VK_SPACE:
-    return ' ';
-  case VK_RETURN:
-    return '\r';
-  case VK_ESCAPE:
-    return 0x1B;
-  case VK_BACK:
-    return 0x08;
-  case VK_TAB:
-    return '\t';
-  case VK_MULTIPLY:
-    return '*';
-  case VK_ADD:
-    return '+';
-  case VK_SUBTRACT:
-    return '-';
-  case VK_DECIMAL:
-    return '.';
-  case VK_DIVIDE:
-    return '/';
-  default:
-    break;
-  }
-  for (const PunctuationKey &key : kPunctuation) {
-    if (key.virtualKey == virtualKey)
-      return shift ? key.shifted : key.plain;
-  }
-  return 0;
+unsigned ModifiersOf(Uint16 modifiers) {
+  unsigned flags = 0;
+  if (modifiers & KMOD_SHIFT)
+    flags |= core::kShift;
+  if (modifiers & KMOD_CTRL)
+    flags |= core::kControl;
+  if (modifiers & KMOD_ALT)
+    flags |= core::kAlt;
+  if (modifiers & KMOD_CAPS)
+    flags |= core::kCapsLock;
+  return flags;
 }
 
-} // namespace sdlbackend
+} // namespace platform::sdl

@@ -1,5 +1,5 @@
-// Translation between SDL's keyboard events and Windows' virtual keys and
-// characters.
+// Translation of SDL's keyboard events to Windows' virtual keys. The
+// characters keys type are the core's (KeyCharacters.h).
 #ifndef QUELLOR_SDL_KEY_CODES_H
 #define QUELLOR_SDL_KEY_CODES_H
 
@@ -7,7 +7,7 @@
 
 #include <SDL.h>
 
-namespace sdlbackend {
+namespace platform::sdl {
 
 // The Windows virtual-key code of a key, or 0 for a key Windows has no code
 // for. Letters, digits and punctuation follow the keyboard layout (the key's
@@ -21,11 +21,9 @@ int VirtualKeyOf(SDL_Keycode keycode, SDL_Scancode scancode, Uint16 modifiers);
 // keypad's Enter and divide key, and a few more.
 bool IsExtendedKey(SDL_Scancode scancode);
 
-// The character that a key-down with the given virtual key and modifiers
-// types on a US keyboard (what TranslateMessage posts as WM_CHAR), or 0 when
-// the key types none.
-int CharacterOf(int virtualKey, Uint16 modifiers);
+// The core's modifier flags (KeyModifier) of SDL's.
+unsigned ModifiersOf(Uint16 modifiers);
 
-} // namespace sdlbackend
+} // namespace platform::sdl
 
 #endif

@@ -1,5 +1,6 @@
 // Keeps the shared libraries loaded at run time mapped until the process ends,
-// in builds with AddressSanitizer only.
+// in builds with AddressSanitizer only. A helper of the backend's table, called
+// before each SDL call that may unload one; not an entry of the table itself.
 //
 // SDL and the OpenGL stack beneath it load libraries with dlopen (libGL and
 // libGLX, the GLX vendor library, the Mesa driver, D-Bus) and close them
@@ -36,7 +37,7 @@ int CollectName(dl_phdr_info *info, size_t, void *data) {
 } // namespace
 #endif
 
-void sdlbackend::KeepLibrariesMapped() {
+void platform::sdl::KeepLibrariesMapped() {
 #ifdef QUELLOR_ADDRESS_SANITIZER
   // The names are gathered first and opened after the walk: dlopen inside the
   // walk's callback would run under the loader lock the walk holds.

@@ -1,5 +1,8 @@
 // The desktop program's entry: hands over to WinMain as Windows' start-up code
 // does, with the command line after the program's name.
+//
+// Implements: main. Not part of the backend's table, nor of programs that
+// have a main of their own (tests, tools).
 #include <windows.h>
 
 #include <string>

@@ -15,6 +15,8 @@
 #   missing-tex2  bad-tex3  empty-tex1
 # scene-reference: renders the frames the picture scenarios compare with.
 # backend: PROGRAM is the backend's GoogleTest program.
+# conformance: PROGRAM is the conformance suite built for the SDL backend;
+#   exits 77 (skipped) where Xvfb, openbox or xrandr is missing.
 # timing: prints start-up and F1 recreation times (not a test).
 #
 # Environment: QUELLOR_SNAPSHOT (default: quellor-snapshot beside PROGRAM),
@@ -553,6 +555,14 @@ backend)
   start_display
   add_640x480_mode
   "$program" || fail "backend tests failed"
+  ;;
+conformance)
+  for tool in Xvfb openbox xrandr xdpyinfo; do
+    command -v "$tool" >/dev/null || { echo "SKIP [$scenario]: no $tool"; exit 77; }
+  done
+  start_display
+  add_640x480_mode
+  "$program" || fail "conformance tests failed"
   ;;
 timing)
   start_display

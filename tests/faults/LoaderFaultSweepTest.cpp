@@ -17,8 +17,8 @@
 
 #include "BitmapBytes.h"
 #include "BitmapLoader.h"
-#include "HeadlessControl.h"
-#include "HeadlessFixture.h"
+#include "PlatformControl.h"
+#include "PlatformFixture.h"
 #include "ScratchDirectory.h"
 
 namespace {
@@ -65,16 +65,16 @@ struct LoadOutcome {
   bool loaded;
   int width = 0, height = 0;
   std::vector<unsigned char> pixels;
-  std::vector<headless::MessageBoxShown> boxes;
-  headless::LiveResources live; // relative to the load's start
-  std::vector<headless::PlatformCall> calls;
+  std::vector<control::MessageBoxShown> boxes;
+  control::LiveResources live; // relative to the load's start
+  std::vector<control::PlatformCall> calls;
 };
 
 LoadOutcome Load(const LoadKind &kind, const std::string &failingCall = "", int nth = 0) {
-  headless::Reset();
-  headless::LiveResources before = headless::Live();
+  control::Reset();
+  control::LiveResources before = control::Live();
   if (!failingCall.empty())
-    headless::FailCall(failingCall, nth);
+    control::FailCall(failingCall, nth);
   std::u16string wide(kind.fileName, kind.fileName + std::char_traits<char>::length(kind.fileName));
   RgbImage *image =
       kind.wideName ? LoadBitmapAsRgb(wide.c_str(), 1) : LoadBitmapAsRgb(kind.fileName, 0);
@@ -88,8 +88,8 @@ LoadOutcome Load(const LoadKind &kind, const std::string &failingCall = "", int 
     std::free(image->pixels);
     std::free(image);
   }
-  outcome.boxes = headless::MessageBoxesShown();
-  headless::LiveResources now = headless::Live();
+  outcome.boxes = control::MessageBoxesShown();
+  control::LiveResources now = control::Live();
   outcome.live = {0,
                   0,
                   0,
@@ -100,7 +100,7 @@ LoadOutcome Load(const LoadKind &kind, const std::string &failingCall = "", int 
                   now.localBlocks - before.localBlocks,
                   now.memoryDCs - before.memoryDCs,
                   now.sections - before.sections};
-  outcome.calls = headless::CallLog();
+  outcome.calls = control::CallLog();
   return outcome;
 }
 
@@ -119,10 +119,10 @@ const std::map<std::string, std::string> kDecodeFailureTexts = {
 // The releases due for what the call log shows was obtained, in the loader's
 // order: device context, section, section header, converted header, view,
 // mapping, file.
-std::vector<std::string> DueReleases(const std::vector<headless::PlatformCall> &calls) {
+std::vector<std::string> DueReleases(const std::vector<control::PlatformCall> &calls) {
   bool file = false, mapping = false, view = false, memoryDC = false, section = false;
   int blocks = 0;
-  for (const headless::PlatformCall &call : calls) {
+  for (const control::PlatformCall &call : calls) {
     if (call.failed)
       continue;
     file = file || call.name == "CreateFileA" || call.name == "CreateFileW";
@@ -148,14 +148,14 @@ std::vector<std::string> DueReleases(const std::vector<headless::PlatformCall> &
   return due;
 }
 
-int Position(const std::vector<headless::PlatformCall> &calls, const std::string &name) {
+int Position(const std::vector<control::PlatformCall> &calls, const std::string &name) {
   for (size_t i = 0; i < calls.size(); ++i)
     if (calls[i].name == name)
       return static_cast<int>(i);
   return -1;
 }
 
-void ExpectHeldOnly(const headless::LiveResources &live, const headless::LiveResources &expected) {
+void ExpectHeldOnly(const control::LiveResources &live, const control::LiveResources &expected) {
   EXPECT_EQ(live.fileHandles, expected.fileHandles);
   EXPECT_EQ(live.mappings, expected.mappings);
   EXPECT_EQ(live.views, expected.views);
@@ -178,24 +178,24 @@ void SweepLoad(const LoadKind &kind) {
   std::map<std::string, int> seen;
   std::vector<std::string> unknown;
   const std::string openFailure = std::string("Failed to open DIB file ") + kind.fileName + ".\n";
-  for (const headless::PlatformCall &call : clean.calls) {
+  for (const control::PlatformCall &call : clean.calls) {
     const std::string &name = call.name;
     int nth = ++seen[name];
     SCOPED_TRACE(name + " #" + std::to_string(nth));
     LoadOutcome failed = Load(kind, name, nth);
     bool injected = false;
-    for (const headless::PlatformCall &made : failed.calls)
+    for (const control::PlatformCall &made : failed.calls)
       injected = injected || (made.failed && made.name == name);
     ASSERT_TRUE(injected) << "the failure was never made";
 
     // What was obtained is released, once, in the loader's order.
     std::vector<std::string> releases;
-    for (const headless::PlatformCall &made : failed.calls)
+    for (const control::PlatformCall &made : failed.calls)
       if (kReleases.count(made.name))
         releases.push_back(made.name);
     EXPECT_EQ(releases, DueReleases(failed.calls));
 
-    headless::LiveResources held = {};
+    control::LiveResources held = {};
     std::string text;
     if (kOpenSteps.count(name)) {
       text = openFailure;
@@ -255,7 +255,7 @@ void SweepLoad(const LoadKind &kind) {
               << "\n";
 }
 
-class LoaderFaultSweepTest : public HeadlessTest {
+class LoaderFaultSweepTest : public PlatformTest {
 protected:
   ScratchDirectory directory_;
 };

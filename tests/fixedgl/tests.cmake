@@ -16,24 +16,27 @@ gtest_discover_tests(quellor_fixedgl_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABEL
 
 # The scene, the texture loader and the program state compiled again against
 # the library's <GL/gl.h> and <GL/glu.h>, linked with no other OpenGL. The
-# headless backend's archive provides the Win32 names (files, message boxes,
-# Sleep); it is linked as a file so that its system OpenGL does not come too.
+# platform's and the headless backend's objects provide the Win32 names (files,
+# message boxes, Sleep); they are taken as objects so that the system OpenGL
+# the backend's target brings does not come too: the library provides every
+# OpenGL function they call.
 file(GLOB fixedgl_scene_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/scene/*.cpp
      ${PROJECT_SOURCE_DIR}/textures/*.cpp)
 add_executable(quellor-fixedgl-frames
                ${fixedgl_dir}/scene/FixedGlFramesMain.cpp ${fixedgl_scene_sources}
                ${PROJECT_SOURCE_DIR}/app/AppState.cpp
                ${PROJECT_SOURCE_DIR}/tools/quellor-snapshot/SnapshotOptions.cpp
-               ${PROJECT_SOURCE_DIR}/tools/quellor-snapshot/PngWriter.cpp)
+               ${PROJECT_SOURCE_DIR}/tools/quellor-snapshot/PngWriter.cpp
+               $<TARGET_OBJECTS:quellor_platform_os> $<TARGET_OBJECTS:quellor_platform_gdi>
+               $<TARGET_OBJECTS:quellor_platform_core>
+               $<TARGET_OBJECTS:quellor_platform_headless_objects>)
 target_include_directories(quellor-fixedgl-frames BEFORE PRIVATE
                            ${PROJECT_SOURCE_DIR}/platform/fixedgl/include)
 target_include_directories(quellor-fixedgl-frames PRIVATE
   ${PROJECT_SOURCE_DIR}/platform/include ${PROJECT_SOURCE_DIR}/scene
   ${PROJECT_SOURCE_DIR}/textures ${PROJECT_SOURCE_DIR}/app
   ${PROJECT_SOURCE_DIR}/tools/quellor-snapshot)
-add_dependencies(quellor-fixedgl-frames quellor_platform_headless)
-target_link_libraries(quellor-fixedgl-frames PRIVATE
-  $<TARGET_FILE:quellor_platform_headless> quellor_fixedgl_surface PkgConfig::PNG)
+target_link_libraries(quellor-fixedgl-frames PRIVATE quellor_fixedgl_surface PkgConfig::PNG)
 
 add_executable(quellor-picture-diff ${fixedgl_dir}/scene/PictureDiffMain.cpp)
 target_link_libraries(quellor-picture-diff PRIVATE PkgConfig::PNG)

@@ -14,7 +14,7 @@ RunOutcome RunWithHostileTexture() {
 void ExpectCleanRun(const RunOutcome &outcome) {
   EXPECT_EQ(outcome.status, 0);
   EXPECT_TRUE(outcome.boxes.empty());
-  const headless::LiveResources &live = outcome.live;
+  const control::LiveResources &live = outcome.live;
   EXPECT_EQ(live.windows + live.deviceContexts + live.renderingContexts + live.registeredClasses,
             0);
   EXPECT_EQ(live.fileHandles + live.mappings + live.views + live.localBlocks + live.memoryDCs +
@@ -26,7 +26,7 @@ void ExpectCleanRun(const RunOutcome &outcome) {
 
 void ExpectSceneSetUpFailure(const RunOutcome &outcome, const std::set<std::string> &texts) {
   EXPECT_EQ(outcome.status, 1);
-  const headless::LiveResources &live = outcome.live;
+  const control::LiveResources &live = outcome.live;
   EXPECT_EQ(live.windows, 1);
   EXPECT_EQ(live.deviceContexts, 1);
   EXPECT_EQ(live.renderingContexts, 1);

@@ -13,9 +13,9 @@
 
 #include "AppState.h"
 #include "BitmapBytes.h"
-#include "HeadlessControl.h"
-#include "HeadlessFixture.h"
 #include "HostileRun.h"
+#include "PlatformControl.h"
+#include "PlatformFixture.h"
 #include "ScratchDirectory.h"
 #include "TextureCreation.h"
 
@@ -41,10 +41,10 @@ bool WriteSparse(const std::vector<unsigned char> &header, off_t size) {
 
 off_t Stride24(int32_t width) { return (static_cast<off_t>(width) * 3 + 3) / 4 * 4; }
 
-class HugeTextureTest : public HeadlessTest {
+class HugeTextureTest : public PlatformTest {
 protected:
   void SetUp() override {
-    HeadlessTest::SetUp();
+    PlatformTest::SetUp();
     ASSERT_TRUE(directory_.ok());
     ASSERT_TRUE(MakeTestContext());
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);

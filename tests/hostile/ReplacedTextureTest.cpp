@@ -10,9 +10,9 @@
 #include <string>
 
 #include "BitmapLoader.h"
-#include "HeadlessControl.h"
-#include "HeadlessFixture.h"
 #include "HostileRun.h"
+#include "PlatformControl.h"
+#include "PlatformFixture.h"
 #include "ScratchDirectory.h"
 
 namespace {
@@ -21,7 +21,7 @@ namespace {
 // whom permission bits do not stop: "nobody".
 const uid_t kUnprivilegedId = 65534;
 
-class ReplacedTextureTest : public HeadlessTest {};
+class ReplacedTextureTest : public PlatformTest {};
 
 // Each ends start-up silently with 1, as a file that cannot be opened does,
 // and nothing waits: a named pipe without a writer would block an open for
@@ -48,8 +48,8 @@ TEST_F(ReplacedTextureTest, WhatIsNotARegularFileIsAFileThatCannotBeOpened) {
     RgbImage *image = LoadBitmapAsRgb(kHostileTexture, 0);
     alarm(0);
     EXPECT_EQ(image, nullptr);
-    ASSERT_FALSE(headless::MessageBoxesShown().empty());
-    EXPECT_EQ(headless::MessageBoxesShown().back().text, OpenFailureText());
+    ASSERT_FALSE(control::MessageBoxesShown().empty());
+    EXPECT_EQ(control::MessageBoxesShown().back().text, OpenFailureText());
     std::remove(kHostileTexture);
   }
 }

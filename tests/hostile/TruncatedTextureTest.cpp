@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "BitmapBytes.h"
-#include "HeadlessFixture.h"
 #include "HostileRun.h"
+#include "PlatformFixture.h"
 #include "ScratchDirectory.h"
 
 namespace {
@@ -27,7 +27,7 @@ Bytes PackedCoreOneBit() {
   return Join({CoreHeader(8, 2, 1), Triples({0x000000, 0xFFFFFF}), PaddedRows({{0xA5}, {0x5A}})});
 }
 
-class TruncatedTextureTest : public HeadlessTest {
+class TruncatedTextureTest : public PlatformTest {
 protected:
   // Runs the program with the file cut at every length up to headerBytes,
   // and at the lengths in between the pixel bits' start and the full size.

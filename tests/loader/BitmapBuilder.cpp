@@ -1,7 +1,7 @@
 #include "BitmapBuilder.h"
 
 #include <BitmapLoader.h>
-#include <HeadlessControl.h>
+#include <PlatformControl.h>
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ public:
 const auto *tempDirectory = ::testing::AddGlobalTestEnvironment(new TempDirectory);
 
 void CheckReleased() {
-  headless::LiveResources live = headless::Live();
+  control::LiveResources live = control::Live();
   EXPECT_EQ(live.fileHandles, 0);
   EXPECT_EQ(live.mappings, 0);
   EXPECT_EQ(live.views, 0);
@@ -41,7 +41,7 @@ void CheckReleased() {
 
 LoadResult Collect(RgbImage *image, size_t boxesBefore) {
   LoadResult result;
-  const auto &boxes = headless::MessageBoxesShown();
+  const auto &boxes = control::MessageBoxesShown();
   for (size_t i = boxesBefore; i < boxes.size(); ++i) {
     result.messages.push_back(boxes[i].text);
     EXPECT_EQ(boxes[i].title, "Error");
@@ -75,12 +75,12 @@ std::string WriteTempFile(const std::string &name, const Bytes &content) {
 }
 
 LoadResult LoadBitmap(const std::string &path) {
-  size_t before = headless::MessageBoxesShown().size();
+  size_t before = control::MessageBoxesShown().size();
   return Collect(LoadBitmapAsRgb(path.c_str(), 0), before);
 }
 
 LoadResult LoadBitmapWide(const std::u16string &path) {
-  size_t before = headless::MessageBoxesShown().size();
+  size_t before = control::MessageBoxesShown().size();
   return Collect(LoadBitmapAsRgb(path.c_str(), 1), before);
 }
 

@@ -4,7 +4,7 @@
 // loader's texts or decoded within its own dimensions.
 #include "BitmapBuilder.h"
 
-#include <HeadlessFixture.h>
+#include <PlatformFixture.h>
 
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
@@ -20,7 +20,7 @@ namespace {
 
 const std::string kSuite = QUELLOR_BMPSUITE_DIR;
 
-class BmpSuiteTest : public HeadlessTest {};
+class BmpSuiteTest : public PlatformTest {};
 
 // stb_image's decoding, bottom row first like the loader's; empty when
 // stb_image refuses the file.

@@ -3,13 +3,13 @@
 #include "BitmapBuilder.h"
 
 #include <BitmapLoader.h>
-#include <HeadlessFixture.h>
+#include <PlatformFixture.h>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class BuiltFileTest : public HeadlessTest {};
+class BuiltFileTest : public PlatformTest {};
 
 // A 24-bit row of width pixels whose colours tell column and row apart.
 uint32_t Colour24(int x, int y) {

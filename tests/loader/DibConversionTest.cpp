@@ -2,7 +2,7 @@
 // GDI's rules for colours, and the encodings it refuses.
 #include "BitmapBuilder.h"
 
-#include <HeadlessFixture.h>
+#include <PlatformFixture.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 
 namespace {
 
-class DibConversionTest : public HeadlessTest {
+class DibConversionTest : public PlatformTest {
 protected:
   void TearDown() override { ReleaseSection(); }
 

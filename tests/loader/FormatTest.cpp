@@ -1,6 +1,6 @@
 // wsprintfA: the conversions Win32's formatter offers, and its 1024-byte
 // limit; CharNextA over the 8-bit encoding, UTF-8.
-#include <HeadlessFixture.h>
+#include <PlatformFixture.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 
 namespace {
 
-class FormatTest : public HeadlessTest {};
+class FormatTest : public PlatformTest {};
 
 template <typename... Args> std::string Format(const char *format, Args... args) {
   char buffer[1100];

@@ -3,8 +3,8 @@
 // and DIB sections, each counted while held and refused once released.
 #include "BitmapBuilder.h"
 
-#include <HeadlessControl.h>
-#include <HeadlessFixture.h>
+#include <PlatformControl.h>
+#include <PlatformFixture.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 
 namespace {
 
-class KernelAndGdiObjectsTest : public HeadlessTest {};
+class KernelAndGdiObjectsTest : public PlatformTest {};
 
 HANDLE OpenForReading(const std::string &path) {
   return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
@@ -34,9 +34,9 @@ TEST_F(KernelAndGdiObjectsTest, FilesOpenByNarrowAndUtf16Names) {
   LARGE_INTEGER size;
   ASSERT_TRUE(GetFileSizeEx(file, &size));
   EXPECT_EQ(size.QuadPart, 7);
-  EXPECT_EQ(headless::Live().fileHandles, 1);
+  EXPECT_EQ(control::Live().fileHandles, 1);
   EXPECT_TRUE(CloseHandle(file));
-  EXPECT_EQ(headless::Live().fileHandles, 0);
+  EXPECT_EQ(control::Live().fileHandles, 0);
   EXPECT_FALSE(CloseHandle(file));
 
   // A lone surrogate names no file; nor do directories, missing files or
@@ -50,7 +50,7 @@ TEST_F(KernelAndGdiObjectsTest, FilesOpenByNarrowAndUtf16Names) {
   EXPECT_EQ(OpenForReading(TempPath("missing")), INVALID_HANDLE_VALUE);
   EXPECT_EQ(CreateFileA(path.c_str(), 0x40000000, 0, nullptr, OPEN_EXISTING, 0, nullptr),
             INVALID_HANDLE_VALUE);
-  EXPECT_EQ(headless::Live().fileHandles, 0);
+  EXPECT_EQ(control::Live().fileHandles, 0);
 }
 
 // A small file's views are read into memory, a larger one's are mapped: both
@@ -88,8 +88,8 @@ TEST_F(KernelAndGdiObjectsTest, MappingsShowTheWholeFileAndOutliveTheFileHandle)
     EXPECT_EQ(std::memcmp(view, content.data(), content.size()), 0);
     EXPECT_EQ(std::memcmp(tail, content.data() + 65536, content.size() - 65536), 0);
     EXPECT_EQ(std::memcmp(middle, content.data() + 65536, 1000), 0);
-    EXPECT_EQ(headless::Live().views, 3);
-    EXPECT_EQ(headless::Live().mappings, 1);
+    EXPECT_EQ(control::Live().views, 3);
+    EXPECT_EQ(control::Live().mappings, 1);
 
     EXPECT_TRUE(UnmapViewOfFile(middle));
     EXPECT_TRUE(UnmapViewOfFile(tail));
@@ -97,7 +97,7 @@ TEST_F(KernelAndGdiObjectsTest, MappingsShowTheWholeFileAndOutliveTheFileHandle)
     EXPECT_FALSE(UnmapViewOfFile(view));
     EXPECT_TRUE(CloseHandle(mapping));
     EXPECT_EQ(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0), nullptr);
-    headless::LiveResources live = headless::Live();
+    control::LiveResources live = control::Live();
     EXPECT_EQ(live.fileHandles + live.mappings + live.views, 0);
   }
 }
@@ -112,7 +112,7 @@ TEST_F(KernelAndGdiObjectsTest, AnEmptyFileCannotBeMapped) {
   EXPECT_EQ(CreateFileMappingA(other, nullptr, PAGE_READONLY, 0, 0, "Named"), nullptr);
   CloseHandle(file);
   CloseHandle(other);
-  EXPECT_EQ(headless::Live().mappings, 0);
+  EXPECT_EQ(control::Live().mappings, 0);
 }
 
 TEST_F(KernelAndGdiObjectsTest, LocalBlocksAreFixedAndOptionallyZeroed) {
@@ -125,11 +125,11 @@ TEST_F(KernelAndGdiObjectsTest, LocalBlocksAreFixedAndOptionallyZeroed) {
   EXPECT_TRUE(empty);
   EXPECT_NE(empty, zeroed);
   EXPECT_EQ(LocalAlloc(0x0002, 16), nullptr); // movable blocks are not provided
-  EXPECT_EQ(headless::Live().localBlocks, 2);
+  EXPECT_EQ(control::Live().localBlocks, 2);
   EXPECT_EQ(LocalFree(zeroed), nullptr);
   EXPECT_EQ(LocalFree(empty), nullptr);
   EXPECT_EQ(LocalFree(nullptr), nullptr);
-  EXPECT_EQ(headless::Live().localBlocks, 0);
+  EXPECT_EQ(control::Live().localBlocks, 0);
 }
 
 BITMAPINFO SectionInfo(LONG width, LONG height, WORD bitCount) {
@@ -167,7 +167,7 @@ TEST_F(KernelAndGdiObjectsTest, SectionsAreZeroedAndSelectedIntoOneContextAtATim
   EXPECT_FALSE(DeleteObject(section));
   EXPECT_TRUE(DeleteDC(first));
   EXPECT_FALSE(DeleteDC(first));
-  headless::LiveResources live = headless::Live();
+  control::LiveResources live = control::Live();
   EXPECT_EQ(live.memoryDCs + live.sections, 0);
 }
 
@@ -200,7 +200,7 @@ TEST_F(KernelAndGdiObjectsTest, SectionsStartZeroedWhateverTheirMemoryHeldBefore
     }
   }
   DeleteDC(dc);
-  EXPECT_EQ(headless::Live().sections, 0);
+  EXPECT_EQ(control::Live().sections, 0);
 }
 
 TEST_F(KernelAndGdiObjectsTest, OnlyUncompressedTwentyFourBitSectionsAreMade) {

@@ -4,8 +4,8 @@
 // counts past 16 bits and top-down rows.
 #include "BitmapBuilder.h"
 
-#include <HeadlessControl.h>
-#include <HeadlessFixture.h>
+#include <PlatformControl.h>
+#include <PlatformFixture.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ const Texts kUnknownFormat = {"Unknown DIB file format."};
 const Texts kConversionError = {"Image file conversion error."};
 const Texts kOutOfMemory = {"Out of memory."};
 
-class MendedFaultsTest : public HeadlessTest {};
+class MendedFaultsTest : public PlatformTest {};
 
 Bytes Row16(std::initializer_list<uint32_t> values) {
   Bytes row;
@@ -32,7 +32,7 @@ Bytes Row16(std::initializer_list<uint32_t> values) {
 }
 
 bool Called(const std::string &name) {
-  std::vector<std::string> names = headless::CallNames();
+  std::vector<std::string> names = control::CallNames();
   return std::find(names.begin(), names.end(), name) != names.end();
 }
 
@@ -193,7 +193,7 @@ TEST_F(MendedFaultsTest, DimensionsTooLargeOrEmptyAreRefusedBeforeAllocating) {
                              {2, 0x13000002, 256, 0xFF000001, kConversionError}};
   for (const Oversized &oversized : cases) {
     SCOPED_TRACE(std::to_string(oversized.width) + " x " + std::to_string(oversized.height));
-    headless::Reset();
+    control::Reset();
     Bytes file = Join(
         {FileHeader(54),
          InfoHeader({oversized.width, oversized.height, oversized.bitCount, oversized.compression}),
@@ -216,30 +216,30 @@ Bytes EmptyRunLengthPicture(int32_t side) {
 TEST_F(MendedFaultsTest, PicturesTheMemoryCannotHoldAreRefusedBeforeTheSection) {
   const std::string large = WriteTempFile("large.bmp", EmptyRunLengthPicture(2048));
   const uint64_t needed = 2 * uint64_t{2048} * 2048 * 3;
-  headless::SetAvailableMemory(needed - 1);
+  control::SetAvailableMemory(needed - 1);
   EXPECT_EQ(LoadBitmap(large).messages, kOutOfMemory);
   EXPECT_TRUE(Called("GlobalMemoryStatusEx"));
   EXPECT_FALSE(Called("CreateDIBSection"));
 
-  headless::SetAvailableMemory(needed);
+  control::SetAvailableMemory(needed);
   LoadResult loaded = LoadBitmap(large);
   EXPECT_TRUE(loaded.loaded);
   EXPECT_EQ(loaded.width, 2048);
 
   // 37837 x 37837 passes the 32-bit check but needs just under 8 GiB.
-  headless::SetAvailableMemory(uint64_t{4} << 30);
-  headless::ClearCallLog();
+  control::SetAvailableMemory(uint64_t{4} << 30);
+  control::ClearCallLog();
   EXPECT_EQ(LoadBitmap(WriteTempFile("huge.bmp", EmptyRunLengthPicture(37837))).messages,
             kOutOfMemory);
   EXPECT_FALSE(Called("CreateDIBSection"));
 
   // When the platform cannot tell, the allocations decide.
-  headless::SetAvailableMemory(0);
-  headless::FailCall("GlobalMemoryStatusEx");
+  control::SetAvailableMemory(0);
+  control::FailCall("GlobalMemoryStatusEx");
   EXPECT_TRUE(LoadBitmap(large).loaded);
 
   // A small picture is not asked about.
-  headless::ClearCallLog();
+  control::ClearCallLog();
   EXPECT_TRUE(LoadBitmap(WriteTempFile("small.bmp", EmptyRunLengthPicture(64))).loaded);
   EXPECT_FALSE(Called("GlobalMemoryStatusEx"));
 }

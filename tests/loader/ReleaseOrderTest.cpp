@@ -5,8 +5,8 @@
 #include "BitmapBuilder.h"
 
 #include <BitmapLoader.h>
-#include <HeadlessControl.h>
-#include <HeadlessFixture.h>
+#include <PlatformControl.h>
+#include <PlatformFixture.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,21 +19,21 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-class ReleaseOrderTest : public HeadlessTest {
+class ReleaseOrderTest : public PlatformTest {
 protected:
   void SetUp() override {
-    HeadlessTest::SetUp();
+    PlatformTest::SetUp();
     Bytes bits = PaddedRows({{1, 0, 1}, {0, 1, 0}});
     path = WriteTempFile("order.bmp", Join({FileHeader(14 + 40 + 8), InfoHeader({3, 2, 8, 0, 2}),
                                             Quads({0x000000, 0xFFFFFF}), bits}));
-    headless::ClearCallLog();
+    control::ClearCallLog();
   }
 
   // The loader's platform calls, without those that only format or show a
   // message.
   static Names LoaderCalls() {
     Names names;
-    for (const std::string &name : headless::CallNames()) {
+    for (const std::string &name : control::CallNames()) {
       if (name != "wsprintfA" && name != "GetFocus") {
         names.push_back(name);
       }
@@ -52,7 +52,7 @@ const Names kSuccessfulLoad = {
 
 // The arguments of the nth call (1-based) of that name, split at ", ".
 Names Arguments(const std::string &name, int nth) {
-  for (const headless::PlatformCall &call : headless::CallLog()) {
+  for (const control::PlatformCall &call : control::CallLog()) {
     if (call.name == name && --nth == 0) {
       Names parts;
       size_t start = 0;
@@ -71,7 +71,7 @@ Names Arguments(const std::string &name, int nth) {
 TEST_F(ReleaseOrderTest, ASuccessfulLoadReleasesEverythingInOrderAndShowsNothing) {
   LoadResult result = LoadBitmap(path);
   ASSERT_TRUE(result.loaded);
-  EXPECT_EQ(headless::CallNames(), kSuccessfulLoad);
+  EXPECT_EQ(control::CallNames(), kSuccessfulLoad);
 
   // Each release names what was obtained: the device context holding the
   // section, the section, the section header, the converted header, then the
@@ -179,8 +179,8 @@ std::string ExpectedText(const FailurePoint &point, const std::string &path) {
 TEST_F(ReleaseOrderTest, EachFailingCallGivesOneMessageAndReleasesWhatWasObtained) {
   for (const FailurePoint &point : kFailurePoints) {
     SCOPED_TRACE(std::string(point.call) + " #" + std::to_string(point.nth));
-    headless::Reset();
-    headless::FailCall(point.call, point.nth);
+    control::Reset();
+    control::FailCall(point.call, point.nth);
     LoadResult result = LoadBitmap(path);
     EXPECT_FALSE(result.loaded);
     EXPECT_EQ(result.messages, Names{ExpectedText(point, path)});
@@ -198,21 +198,21 @@ TEST_F(ReleaseOrderTest, TheMessageBelongsToTheFocusedWindow) {
   ASSERT_TRUE(window);
   SetFocus(window);
   EXPECT_FALSE(LoadBitmap(TempPath("missing.bmp")).loaded);
-  ASSERT_EQ(headless::MessageBoxesShown().size(), 1u);
-  EXPECT_EQ(headless::MessageBoxesShown()[0].owner, window);
+  ASSERT_EQ(control::MessageBoxesShown().size(), 1u);
+  EXPECT_EQ(control::MessageBoxesShown()[0].owner, window);
 
   // Without a focused window the box has no owner.
   SetFocus(nullptr);
   EXPECT_FALSE(LoadBitmap(TempPath("missing.bmp")).loaded);
-  ASSERT_EQ(headless::MessageBoxesShown().size(), 2u);
-  EXPECT_EQ(headless::MessageBoxesShown()[1].owner, nullptr);
+  ASSERT_EQ(control::MessageBoxesShown().size(), 2u);
+  EXPECT_EQ(control::MessageBoxesShown()[1].owner, nullptr);
 }
 
 TEST_F(ReleaseOrderTest, AWideNameIsOpenedWithCreateFileW) {
   std::u16string wide(path.begin(), path.end());
   LoadResult result = LoadBitmapWide(wide);
   ASSERT_TRUE(result.loaded);
-  EXPECT_EQ(headless::CallNames()[0], "CreateFileW");
+  EXPECT_EQ(control::CallNames()[0], "CreateFileW");
   EXPECT_EQ(result.rgb, LoadBitmap(path).rgb);
 }
 

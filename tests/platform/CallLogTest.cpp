@@ -1,20 +1,20 @@
-#include "HeadlessFixture.h"
+#include "PlatformFixture.h"
 
-#include <HeadlessControl.h>
+#include <PlatformControl.h>
 
 #include <cstdio>
 
-using CallLogTest = HeadlessTest;
+using CallLogTest = PlatformTest;
 
 TEST_F(CallLogTest, NthCallFaultFailsThatCallOnly) {
   LoadIconA(nullptr, IDI_WINLOGO); // counting starts when the fault is set
-  headless::FailCall("LoadIconA", 2);
+  control::FailCall("LoadIconA", 2);
   EXPECT_TRUE(LoadIconA(nullptr, IDI_WINLOGO));
   EXPECT_FALSE(LoadIconA(nullptr, IDI_WINLOGO));
   EXPECT_TRUE(LoadIconA(nullptr, IDI_WINLOGO));
   EXPECT_TRUE(LoadCursorA(nullptr, IDC_ARROW));
 
-  const auto &log = headless::CallLog();
+  const auto &log = control::CallLog();
   ASSERT_EQ(5u, log.size());
   EXPECT_EQ("LoadIconA", log[2].name);
   EXPECT_EQ("NULL, #32517", log[2].arguments);
@@ -25,47 +25,47 @@ TEST_F(CallLogTest, NthCallFaultFailsThatCallOnly) {
 }
 
 TEST_F(CallLogTest, EveryCallFaultStaysUntilReset) {
-  headless::FailCall("GetModuleHandleA", 0);
+  control::FailCall("GetModuleHandleA", 0);
   EXPECT_FALSE(GetModuleHandleA(nullptr));
   EXPECT_FALSE(GetModuleHandleA(nullptr));
-  headless::FailCall("Sleep", 0);
+  control::FailCall("Sleep", 0);
   Sleep(5000); // would pause if it were not made to fail
   EXPECT_EQ((std::vector<std::string>{"GetModuleHandleA", "GetModuleHandleA", "Sleep"}),
-            headless::CallNames());
-  headless::Reset();
+            control::CallNames());
+  control::Reset();
   EXPECT_TRUE(GetModuleHandleA(nullptr));
-  EXPECT_EQ(1u, headless::CallLog().size());
+  EXPECT_EQ(1u, control::CallLog().size());
 }
 
 // With the log off the calls leave no trace, yet a fault set meanwhile counts
 // the calls from then on; calls made once the log is back on are recorded
 // with all their arguments.
 TEST_F(CallLogTest, FaultsApplyWithTheLogOffAndTheLogResumesWithArguments) {
-  headless::SetCallLogging(false);
+  control::SetCallLogging(false);
   EXPECT_TRUE(GetModuleHandleA(nullptr));
-  headless::FailCall("GetModuleHandleA", 2);
+  control::FailCall("GetModuleHandleA", 2);
   EXPECT_TRUE(GetModuleHandleA(nullptr));
   EXPECT_FALSE(GetModuleHandleA(nullptr));
   EXPECT_TRUE(GetModuleHandleA(nullptr));
-  EXPECT_TRUE(headless::CallLog().empty());
+  EXPECT_TRUE(control::CallLog().empty());
 
-  headless::SetCallLogging(true);
+  control::SetCallLogging(true);
   HLOCAL block = LocalAlloc(LMEM_FIXED, 24);
   ASSERT_TRUE(block);
   EXPECT_EQ(nullptr, LocalFree(block));
   char blockText[32];
   std::snprintf(blockText, sizeof blockText, "%p", block);
-  const auto &log = headless::CallLog();
+  const auto &log = control::CallLog();
   ASSERT_EQ(2u, log.size());
   EXPECT_EQ("LocalAlloc", log[0].name);
   EXPECT_EQ("0, 24", log[0].arguments);
   EXPECT_EQ(blockText, log[1].arguments);
 
   // Reset turns the log back on.
-  headless::SetCallLogging(false);
-  headless::Reset();
+  control::SetCallLogging(false);
+  control::Reset();
   Sleep(0);
-  EXPECT_EQ((std::vector<std::string>{"Sleep"}), headless::CallNames());
+  EXPECT_EQ((std::vector<std::string>{"Sleep"}), control::CallNames());
 }
 
 TEST_F(CallLogTest, DisplayModeAndCursorKeepWindowsCounters) {
@@ -76,34 +76,34 @@ TEST_F(CallLogTest, DisplayModeAndCursorKeepWindowsCounters) {
   mode.dmPelsHeight = 480;
   mode.dmBitsPerPel = 16;
   EXPECT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
-  EXPECT_TRUE(headless::DisplayModeChanged());
+  EXPECT_TRUE(control::DisplayModeChanged());
   EXPECT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(nullptr, 0));
-  EXPECT_FALSE(headless::DisplayModeChanged());
+  EXPECT_FALSE(control::DisplayModeChanged());
 
   mode.dmBitsPerPel = 32;
   EXPECT_EQ(DISP_CHANGE_BADMODE, ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
   mode.dmBitsPerPel = 16;
-  headless::SetDisplayModeAvailable(false);
+  control::SetDisplayModeAvailable(false);
   EXPECT_EQ(DISP_CHANGE_BADMODE, ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
-  EXPECT_FALSE(headless::DisplayModeChanged());
+  EXPECT_FALSE(control::DisplayModeChanged());
 
   EXPECT_EQ(-1, ShowCursor(FALSE));
   EXPECT_EQ(-2, ShowCursor(FALSE));
   EXPECT_EQ(-1, ShowCursor(TRUE));
-  EXPECT_EQ(-1, headless::CursorCounter());
+  EXPECT_EQ(-1, control::CursorCounter());
 }
 
 TEST_F(CallLogTest, MessageBoxesTakeScriptedAnswersThenDefaults) {
-  headless::QueueMessageBoxAnswer(IDYES);
+  control::QueueMessageBoxAnswer(IDYES);
   EXPECT_EQ(IDYES, MessageBoxA(nullptr, "Question?", "Title", MB_YESNO | MB_ICONQUESTION));
   EXPECT_EQ(IDNO, MessageBoxA(nullptr, "Again?", "Title", MB_YESNO));
   EXPECT_EQ(IDOK, MessageBoxA(nullptr, "Two\nlines", "ERROR", MB_OK | MB_ICONEXCLAMATION));
 
-  const auto &shown = headless::MessageBoxesShown();
+  const auto &shown = control::MessageBoxesShown();
   ASSERT_EQ(3u, shown.size());
   EXPECT_EQ("Question?", shown[0].text);
   EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), shown[0].style);
   EXPECT_EQ("Two\nlines", shown[2].text);
   EXPECT_EQ("ERROR", shown[2].title);
-  EXPECT_EQ("NULL, \"Two\\nlines\", \"ERROR\", 0x30", headless::CallLog()[2].arguments);
+  EXPECT_EQ("NULL, \"Two\\nlines\", \"ERROR\", 0x30", control::CallLog()[2].arguments);
 }

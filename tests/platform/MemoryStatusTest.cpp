@@ -1,8 +1,8 @@
 // GlobalMemoryStatusEx on this machine: figures that agree with each other,
 // a limit on the address space, and the figure tests give in its place.
-#include "HeadlessFixture.h"
+#include "PlatformFixture.h"
 
-#include <HeadlessControl.h>
+#include <PlatformControl.h>
 #include <windows.h>
 
 #include <sys/resource.h>
@@ -13,7 +13,7 @@
 
 namespace {
 
-using MemoryStatusTest = HeadlessTest;
+using MemoryStatusTest = PlatformTest;
 
 MEMORYSTATUSEX Status() {
   MEMORYSTATUSEX status = {};
@@ -41,9 +41,9 @@ TEST_F(MemoryStatusTest, FiguresOfThisMachineAgreeWithEachOther) {
 
 TEST_F(MemoryStatusTest, AGivenFigureTakesThePlaceOfThePhysicalOneUntilReset) {
   uint64_t machine = Status().ullAvailPhys;
-  headless::SetAvailableMemory(12345);
+  control::SetAvailableMemory(12345);
   EXPECT_EQ(Status().ullAvailPhys, 12345u);
-  headless::Reset();
+  control::Reset();
   uint64_t again = Status().ullAvailPhys;
   // The machine's figure moves a little while the tests run.
   EXPECT_GT(again, machine / 2);

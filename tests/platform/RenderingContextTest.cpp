@@ -1,16 +1,15 @@
 #include "AppState.h"
-#include "HeadlessFixture.h"
+#include "PlatformFixture.h"
 
-#include <HeadlessControl.h>
+#include <PlatformControl.h>
 
 #include <GL/gl.h>
-#include <png.h>
 
 #include <cmath>
 #include <fstream>
 #include <string>
 
-using RenderingContextTest = HeadlessTest;
+using RenderingContextTest = PlatformTest;
 
 namespace {
 
@@ -32,15 +31,6 @@ double ResidentMegabytes() {
   return resident * 4096.0 / (1024 * 1024);
 }
 
-// The shell's whole tear-down and set-up around an F1 toggle.
-void DestroyTestContext() {
-  wglMakeCurrent(nullptr, nullptr);
-  wglDeleteContext(appState.renderingContext);
-  ReleaseDC(appState.windowHandle, appState.deviceContext);
-  DestroyWindow(appState.windowHandle);
-  UnregisterClassA("QuellorTestWnd", nullptr);
-}
-
 } // namespace
 
 TEST_F(RenderingContextTest, DrawsForRealInFiveSixFiveColour) {
@@ -57,7 +47,7 @@ TEST_F(RenderingContextTest, DrawsForRealInFiveSixFiveColour) {
   glEnd();
 
   int width = 0, height = 0;
-  std::vector<unsigned char> pixels = headless::ReadFramePixels(&width, &height);
+  std::vector<unsigned char> pixels = control::ReadFramePixels(&width, &height);
   ASSERT_EQ(640, width);
   ASSERT_EQ(480, height);
   ASSERT_EQ(640u * 480 * 3, pixels.size());
@@ -77,10 +67,10 @@ TEST_F(RenderingContextTest, DrawsForRealInFiveSixFiveColour) {
   glGetIntegerv(GL_DEPTH_BITS, &depthBits);
   EXPECT_EQ(16, depthBits);
   EXPECT_EQ(1, SwapBuffers(appState.deviceContext));
-  EXPECT_EQ(1, headless::FramesPresented());
+  EXPECT_EQ(1, control::FramesPresented());
 
   wglMakeCurrent(nullptr, nullptr);
-  headless::ReadFramePixels(&width, &height);
+  control::ReadFramePixels(&width, &height);
   EXPECT_EQ(0, width) << "nothing to read without a current context";
 }
 
@@ -102,7 +92,7 @@ TEST_F(RenderingContextTest, EachContextHasItsOwnTextureNames) {
   ASSERT_TRUE(wglMakeCurrent(appState.deviceContext, first));
   EXPECT_TRUE(glIsTexture(name));
   EXPECT_TRUE(wglDeleteContext(second));
-  EXPECT_EQ(1, headless::Live().renderingContexts);
+  EXPECT_EQ(1, control::Live().renderingContexts);
 }
 
 TEST_F(RenderingContextTest, RecreatingTwoHundredTimesHoldsNothing) {
@@ -117,7 +107,7 @@ TEST_F(RenderingContextTest, RecreatingTwoHundredTimesHoldsNothing) {
     DestroyTestContext();
   }
   double growth = ResidentMegabytes() - before;
-  headless::LiveResources live = headless::Live();
+  control::LiveResources live = control::Live();
   EXPECT_EQ(0, live.windows);
   EXPECT_EQ(0, live.deviceContexts);
   EXPECT_EQ(0, live.renderingContexts);
@@ -127,31 +117,13 @@ TEST_F(RenderingContextTest, RecreatingTwoHundredTimesHoldsNothing) {
 
 TEST_F(RenderingContextTest, ResetReleasesWhatATestLeftBehind) {
   ASSERT_TRUE(MakeTestContext());
-  headless::PostMessageToQueue(WM_KEYDOWN, VK_ESCAPE, 0);
-  headless::FailCall("GetDC", 0);
-  headless::Reset();
-  headless::LiveResources live = headless::Live();
+  control::PostMessageToQueue(WM_KEYDOWN, VK_ESCAPE, 0);
+  control::FailCall("GetDC", 0);
+  control::Reset();
+  control::LiveResources live = control::Live();
   EXPECT_EQ(0,
             live.windows + live.deviceContexts + live.renderingContexts + live.registeredClasses);
   MSG msg;
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_TRUE(MakeTestContext()) << "the class name and GetDC are free again";
-}
-
-TEST_F(RenderingContextTest, PicturesAreWrittenTopRowFirst) {
-  // Two pixels wide, two rows: the bottom row red, the top row blue.
-  const std::vector<unsigned char> pixels = {255, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 255};
-  std::string path = ::testing::TempDir() + "rows.png";
-  ASSERT_TRUE(WritePng(path, pixels, 2, 2));
-  EXPECT_FALSE(WritePng(path, pixels, 2, 3)) << "size does not match the pixels";
-
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
-  image.format = PNG_FORMAT_RGB;
-  std::vector<unsigned char> read(PNG_IMAGE_SIZE(image));
-  ASSERT_TRUE(png_image_finish_read(&image, nullptr, read.data(), 0, nullptr));
-  EXPECT_EQ(2u, image.width);
-  EXPECT_EQ(2u, image.height);
-  EXPECT_EQ((std::vector<unsigned char>{0, 0, 255, 0, 0, 255, 255, 0, 0, 255, 0, 0}), read);
 }

@@ -1,11 +1,11 @@
-#include "HeadlessFixture.h"
+#include "PlatformFixture.h"
 
-#include <HeadlessControl.h>
+#include <PlatformControl.h>
 
 #include <iterator>
 #include <vector>
 
-using WindowMessagesTest = HeadlessTest;
+using WindowMessagesTest = PlatformTest;
 
 namespace {
 
@@ -20,7 +20,7 @@ std::vector<ReceivedMessage> receivedMessages;
 
 // Records every message before passing it on to the default handling.
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  receivedMessages.push_back({message, wParam, lParam, headless::FramePasses()});
+  receivedMessages.push_back({message, wParam, lParam, control::FramePasses()});
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -38,7 +38,7 @@ HWND CreateRecordingWindow(DWORD style, DWORD exStyle, int width, int height) {
 // frame passes; returns the quit message's parameter, or -1.
 long long RunLoop(int passes) {
   MSG msg;
-  while (headless::FramePasses() < passes) {
+  while (control::FramePasses() < passes) {
     if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) {
         return static_cast<long long>(msg.wParam);
@@ -74,7 +74,7 @@ TEST_F(WindowMessagesTest, ClientAreaIsTheRectangleAdjustedFor) {
     HWND window = CreateRecordingWindow(c.style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, c.exStyle,
                                         rect.right - rect.left, rect.bottom - rect.top);
     ASSERT_TRUE(window);
-    headless::WindowInfo info = headless::CurrentWindow();
+    control::WindowInfo info = control::CurrentWindow();
     EXPECT_EQ(640, info.clientWidth);
     EXPECT_EQ(480, info.clientHeight);
     EXPECT_EQ(rect.right - rect.left, info.width);
@@ -96,7 +96,7 @@ TEST_F(WindowMessagesTest, AClassIsRegisteredOnceAndGoesOnlyWithoutWindows) {
   EXPECT_TRUE(UnregisterClassA("Recording", nullptr));
   EXPECT_FALSE(UnregisterClassA("Recording", nullptr));
   EXPECT_NE(0, RegisterClassA(&again));
-  EXPECT_EQ(1, headless::Live().registeredClasses);
+  EXPECT_EQ(1, control::Live().registeredClasses);
 }
 
 TEST_F(WindowMessagesTest, ShowingActivatesAndSizesBeforeItReturns) {
@@ -111,7 +111,7 @@ TEST_F(WindowMessagesTest, ShowingActivatesAndSizesBeforeItReturns) {
   EXPECT_EQ(MAKELPARAM(640, 480), receivedMessages[1].lParam);
   EXPECT_TRUE(ShowWindow(window, SW_SHOW));
   EXPECT_EQ(2u, receivedMessages.size()) << "an already visible window gets nothing";
-  EXPECT_TRUE(headless::CurrentWindow().visible);
+  EXPECT_TRUE(control::CurrentWindow().visible);
 }
 
 TEST_F(WindowMessagesTest, FocusFollowsSetFocusAndEndsWithTheWindow) {
@@ -119,7 +119,7 @@ TEST_F(WindowMessagesTest, FocusFollowsSetFocusAndEndsWithTheWindow) {
   EXPECT_EQ(nullptr, GetFocus());
   EXPECT_EQ(nullptr, SetFocus(window));
   EXPECT_EQ(window, GetFocus());
-  EXPECT_TRUE(headless::CurrentWindow().focused);
+  EXPECT_TRUE(control::CurrentWindow().focused);
   DestroyWindow(window);
   EXPECT_EQ(nullptr, GetFocus());
   EXPECT_EQ(nullptr, SetFocus(window)) << "a destroyed window cannot take the focus";
@@ -132,15 +132,15 @@ TEST_F(WindowMessagesTest, AltF4ClosesThroughTheDefaultHandling) {
   EXPECT_EQ(UINT(WM_SYSCOMMAND), receivedMessages[0].message);
   EXPECT_EQ(WPARAM(SC_CLOSE), receivedMessages[0].wParam);
   EXPECT_EQ(UINT(WM_CLOSE), receivedMessages[1].message);
-  EXPECT_EQ(0, headless::Live().windows) << "the default handling of WM_CLOSE destroys";
+  EXPECT_EQ(0, control::Live().windows) << "the default handling of WM_CLOSE destroys";
 }
 
 TEST_F(WindowMessagesTest, TimelineMessagesArriveJustBeforeTheirFramePass) {
   ASSERT_TRUE(CreateRecordingWindow(WS_POPUP, 0, 640, 480));
-  headless::PostBeforeFrame(2, WM_KEYDOWN, 'A', 0);
-  headless::PostBeforeFrame(1, WM_KEYDOWN, VK_F1, 0);
-  headless::PostBeforeFrame(1, WM_KEYUP, VK_F1, 0);
-  headless::PostMessageToQueue(WM_KEYDOWN, VK_SPACE, 0);
+  control::PostBeforeFrame(2, WM_KEYDOWN, 'A', 0);
+  control::PostBeforeFrame(1, WM_KEYDOWN, VK_F1, 0);
+  control::PostBeforeFrame(1, WM_KEYUP, VK_F1, 0);
+  control::PostMessageToQueue(WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_EQ(-1, RunLoop(3));
 
   struct Expected {
@@ -163,10 +163,10 @@ TEST_F(WindowMessagesTest, TimelineMessagesArriveJustBeforeTheirFramePass) {
 TEST_F(WindowMessagesTest, QuitEndsTheLoopWithItsCode) {
   PostQuitMessage(7);
   EXPECT_EQ(7, RunLoop(100));
-  EXPECT_EQ(0, headless::FramePasses());
+  EXPECT_EQ(0, control::FramePasses());
 
-  headless::Reset();
-  headless::SetFramePassLimit(5);
+  control::Reset();
+  control::SetFramePassLimit(5);
   EXPECT_EQ(0xDEAD, RunLoop(100));
-  EXPECT_EQ(5, headless::FramePasses());
+  EXPECT_EQ(5, control::FramePasses());
 }

@@ -1,7 +1,7 @@
 // The wandering and shuttle cubes' stepwise animation, frame by frame.
 #include <gtest/gtest.h>
 
-#include <HeadlessControl.h>
+#include <PlatformControl.h>
 
 #include "AppState.h"
 #include "SceneTest.h"
@@ -111,10 +111,10 @@ TEST_F(AnimationTest, ShuttleCubeTurnsAroundAfterItsSevenHundredthStepEitherWay)
 }
 
 TEST_F(AnimationTest, EachFramePausesTwoMillisecondsOnce) {
-  headless::ClearCallLog();
+  control::ClearCallLog();
   RenderFrames(3);
   int sleeps = 0;
-  for (const headless::PlatformCall &call : headless::CallLog()) {
+  for (const control::PlatformCall &call : control::CallLog()) {
     if (call.name == "Sleep") {
       ++sleeps;
       EXPECT_EQ(call.arguments, "2");

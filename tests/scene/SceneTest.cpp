@@ -2,7 +2,7 @@
 
 #include <GL/glu.h>
 
-#include <HeadlessControl.h>
+#include <PlatformControl.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +14,7 @@
 #include "SceneWindowProc.h"
 
 void SceneTest::SetUp() {
-  HeadlessTest::SetUp();
+  PlatformTest::SetUp();
   ASSERT_TRUE(MakeTestContext());
   ResizeViewport(640, 480);
   InitRenderState();
@@ -82,7 +82,7 @@ Rgb Frame::At(int x, int y) const {
 
 Frame ReadFrame() {
   Frame frame;
-  frame.pixels = headless::ReadFramePixels(&frame.width, &frame.height);
+  frame.pixels = control::ReadFramePixels(&frame.width, &frame.height);
   return frame;
 }
 

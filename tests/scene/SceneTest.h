@@ -12,9 +12,9 @@
 #include <functional>
 #include <vector>
 
-#include "HeadlessFixture.h"
+#include "PlatformFixture.h"
 
-class SceneTest : public HeadlessTest {
+class SceneTest : public PlatformTest {
 protected:
   void SetUp() override;
 };

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "AppState.h"
-#include "HeadlessFixture.h"
+#include "PlatformFixture.h"
 #include "PngWriter.h"
 #include "SceneWindow.h"
 #include "SnapshotOptions.h"
@@ -30,10 +30,10 @@ const double kDifferingFraction = 0.002;
 
 // Works in the directory the build puts the texture files in, as the program
 // runs beside them.
-class TexturedSceneTest : public HeadlessTest {
+class TexturedSceneTest : public PlatformTest {
 protected:
   void SetUp() override {
-    HeadlessTest::SetUp();
+    PlatformTest::SetUp();
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(QUELLOR_RUNTIME_DIR);
   }

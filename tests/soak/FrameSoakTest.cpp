@@ -9,8 +9,8 @@
 #include <windows.h>
 
 #include "AppState.h"
-#include "HeadlessControl.h"
-#include "HeadlessFixture.h"
+#include "PlatformControl.h"
+#include "PlatformFixture.h"
 #include "ProcessUsage.h"
 #include "RenderFrame.h"
 #include "SceneWindow.h"
@@ -28,7 +28,7 @@ const int kDefaultFrames = 5000;
 const int kDefaultFrames = 100000;
 #endif
 
-class FrameSoakTest : public HeadlessTest {};
+class FrameSoakTest : public PlatformTest {};
 
 TEST_F(FrameSoakTest, ManyFramesRaiseNoErrorAndKeepMemoryFlat) {
   ScratchDirectory directory(64);
@@ -53,13 +53,13 @@ TEST_F(FrameSoakTest, ManyFramesRaiseNoErrorAndKeepMemoryFlat) {
         firstError = error;
     }
     if (frame % kFramesPerLogClear == 0)
-      headless::ClearCallLog();
+      control::ClearCallLog();
     if (frame == settled) {
-      headless::ClearCallLog();
+      control::ClearCallLog();
       residentSettled = ResidentBytes();
     }
   }
-  headless::ClearCallLog();
+  control::ClearCallLog();
   const size_t residentEnd = ResidentBytes();
   EXPECT_EQ(erroneousFrames, 0) << "first error 0x" << std::hex << firstError;
   EXPECT_LT(residentEnd, residentSettled + kAllowedGrowth)

@@ -10,8 +10,8 @@
 #include <set>
 
 #include "AppState.h"
-#include "HeadlessControl.h"
-#include "HeadlessFixture.h"
+#include "PlatformControl.h"
+#include "PlatformFixture.h"
 #include "ProcessUsage.h"
 #include "SceneWindow.h"
 #include "ScratchDirectory.h"
@@ -27,24 +27,24 @@ const size_t kAllowedGrowth = size_t(24) << 20;
 // Runs the program windowed with an F1 before each of frames 2 to
 // recreations + 1 and a close after them. Returns its status.
 int RunWithRecreations(int recreations) {
-  headless::Reset();
+  control::Reset();
   appState = AppState();
-  headless::SetFramePassLimit(recreations + 10);
-  headless::QueueMessageBoxAnswer(IDNO);
+  control::SetFramePassLimit(recreations + 10);
+  control::QueueMessageBoxAnswer(IDNO);
   for (int frame = 2; frame <= recreations + 1; ++frame)
-    headless::PostBeforeFrame(frame, WM_KEYDOWN, VK_F1, 0);
-  headless::PostBeforeFrame(recreations + 3, WM_CLOSE, 0, 0);
+    control::PostBeforeFrame(frame, WM_KEYDOWN, VK_F1, 0);
+  control::PostBeforeFrame(recreations + 3, WM_CLOSE, 0, 0);
   return WinMain(nullptr, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 int CountCalls(const char *name) {
   int count = 0;
-  for (const headless::PlatformCall &call : headless::CallLog())
+  for (const control::PlatformCall &call : control::CallLog())
     count += call.name == name;
   return count;
 }
 
-class RecreationSoakTest : public HeadlessTest {};
+class RecreationSoakTest : public PlatformTest {};
 
 TEST_F(RecreationSoakTest, ThousandRecreationsKeepMemoryDescriptorsAndObjectsFlat) {
   ScratchDirectory directory(kTextureSize);
@@ -53,24 +53,24 @@ TEST_F(RecreationSoakTest, ThousandRecreationsKeepMemoryDescriptorsAndObjectsFla
 
   // A short run first, so that the driver's one-time allocations are made.
   ASSERT_EQ(RunWithRecreations(20), 0);
-  headless::Reset();
+  control::Reset();
   const size_t residentBefore = ResidentBytes();
   const int descriptorsBefore = OpenDescriptors();
 
   ASSERT_EQ(RunWithRecreations(recreations), 0);
   EXPECT_EQ(CountCalls("wglCreateContext"), recreations + 1);
   EXPECT_EQ(CountCalls("ChangeDisplaySettingsA"), recreations) << "every other window fullscreen";
-  EXPECT_TRUE(headless::MessageBoxesShown().size() == 1u) << "only the start question";
-  headless::LiveResources live = headless::Live();
+  EXPECT_TRUE(control::MessageBoxesShown().size() == 1u) << "only the start question";
+  control::LiveResources live = control::Live();
   EXPECT_EQ(live.windows + live.deviceContexts + live.renderingContexts + live.registeredClasses,
             0);
   EXPECT_EQ(live.fileHandles + live.mappings + live.views + live.localBlocks + live.memoryDCs +
                 live.sections,
             0);
-  EXPECT_FALSE(headless::DisplayModeChanged());
-  EXPECT_EQ(headless::CursorCounter(), 0);
+  EXPECT_FALSE(control::DisplayModeChanged());
+  EXPECT_EQ(control::CursorCounter(), 0);
 
-  headless::Reset(); // drops the call log, which grows with the run
+  control::Reset(); // drops the call log, which grows with the run
   const size_t residentAfter = ResidentBytes();
   EXPECT_EQ(OpenDescriptors(), descriptorsBefore);
   EXPECT_LT(residentAfter, residentBefore + kAllowedGrowth)
@@ -94,7 +94,7 @@ TEST_F(RecreationSoakTest, EveryNewContextHoldsOnlyItsOwnThreeTextures) {
     for (GLuint name = 1; name <= kNamesProbed; ++name)
       ASSERT_EQ(glIsTexture(name) == GL_TRUE, own.count(name) == 1) << "texture name " << name;
     DestroySceneWindow();
-    ASSERT_EQ(headless::Live().renderingContexts, 0);
+    ASSERT_EQ(control::Live().renderingContexts, 0);
   }
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "HeadlessControl.h"
+#include "PlatformControl.h"
 
 // The script a run follows: the start question answered for the given mode,
 // optionally F1 before the second frame (one recreation in the other mode), a
@@ -22,12 +22,12 @@ struct RunScript {
 
 struct RunOutcome {
   int status;
-  std::vector<headless::MessageBoxShown> boxes; // every box after the start question
-  headless::LiveResources live;                 // loader kinds relative to the run's start
+  std::vector<control::MessageBoxShown> boxes; // every box after the start question
+  control::LiveResources live;                 // loader kinds relative to the run's start
   bool displayChanged;
   int cursorCounter;
   HWND window; // appState.windowHandle at the end
-  std::vector<headless::PlatformCall> calls;
+  std::vector<control::PlatformCall> calls;
 };
 
 // The frame-pass limit of a run; reaching it ends the run with 0xDEAD.

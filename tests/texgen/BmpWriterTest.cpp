@@ -1,7 +1,7 @@
 // The BMP writer: header fields, bottom-up rows of blue-green-red pixels,
 // zero fill to four bytes per row, and what the program's loader makes of it.
 #include "BmpWriter.h"
-#include "HeadlessFixture.h"
+#include "PlatformFixture.h"
 #include "TexgenTestHelpers.h"
 
 #include <gtest/gtest.h>
@@ -66,7 +66,7 @@ TEST(BmpWriter, ChannelsAreClampedAndRounded) {
   EXPECT_EQ(picture.pixels, (std::vector<unsigned char>{0, 128, 255}));
 }
 
-class BmpWriterFileTest : public HeadlessTest {};
+class BmpWriterFileTest : public PlatformTest {};
 
 TEST_F(BmpWriterFileTest, ProgramLoaderReadsBackEveryWidth) {
   TempDir dir;

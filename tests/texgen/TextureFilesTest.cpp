@@ -2,10 +2,10 @@
 // loader makes of them, its exit statuses, and the copies the build put
 // beside the program.
 #include "BmpWriter.h"
-#include "HeadlessFixture.h"
+#include "PlatformFixture.h"
 #include "TexgenTestHelpers.h"
 #include "TexturePictures.h"
-#include <HeadlessControl.h>
+#include <PlatformControl.h>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ namespace {
 
 const char *const kNames[3] = {"tex1.bmp", "tex2.bmp", "tex3.bmp"};
 
-class TextureFilesTest : public HeadlessTest {};
+class TextureFilesTest : public PlatformTest {};
 
 TEST_F(TextureFilesTest, ToolWritesThreeValid256SquareBitmaps) {
   TempDir dir;
@@ -34,7 +34,7 @@ TEST_F(TextureFilesTest, ToolWritesThreeValid256SquareBitmaps) {
     EXPECT_EQ(back.height, 256);
     EXPECT_TRUE(back.pixels == drawn[i].pixels) << "the file is not the drawn picture";
   }
-  EXPECT_TRUE(headless::MessageBoxesShown().empty());
+  EXPECT_TRUE(control::MessageBoxesShown().empty());
 }
 
 // The build ran the tool once to put the textures beside the program; a run

@@ -7,8 +7,8 @@
 // - masks whose bits are not contiguous are refused, as Windows documents
 //   (Wine's GDI accepts them).
 #include <BitmapLoader.h>
-#include <HeadlessControl.h>
-#include <HeadlessFixture.h>
+#include <PlatformControl.h>
+#include <PlatformFixture.h>
 #include <ScratchDirectory.h>
 #include <windows.h>
 
@@ -68,7 +68,7 @@ Loaded Load(const std::string &name, const Bytes &file) {
     return result;
   }
   RgbImage *image = LoadBitmapAsRgb(name.c_str(), 0);
-  for (const auto &box : headless::MessageBoxesShown())
+  for (const auto &box : control::MessageBoxesShown())
     result.messages.push_back(box.text);
   if (!image)
     return result;
@@ -82,7 +82,7 @@ Loaded Load(const std::string &name, const Bytes &file) {
   return result;
 }
 
-class GdiChoicesTest : public HeadlessTest {
+class GdiChoicesTest : public PlatformTest {
 protected:
   ScratchDirectory scratch_;
 };

@@ -1,8 +1,8 @@
 // Loader throughput by image size, beside stb_image, SDL2 and the memcpy line.
 #include <BenchmarkBitmaps.h>
 #include <BitmapLoader.h>
-#include <HeadlessControl.h>
 #include <MappedFile.h>
+#include <PlatformControl.h>
 
 #include <SDL.h>
 #include <stb/stb_image.h>
@@ -85,8 +85,8 @@ int MeasureLoaderBySize(int samples) {
   std::filesystem::create_directories(directory);
   // The loader runs as in the desktop program, whose backend keeps no call
   // log.
-  headless::Reset();
-  headless::SetCallLogging(false);
+  control::Reset();
+  control::SetCallLogging(false);
   const struct {
     const char *name;
     bool (*decode)(const std::string &, int);

@@ -4,7 +4,7 @@
 
 #include <GL/gl.h>
 
-#include <HeadlessControl.h>
+#include <PlatformControl.h>
 
 #include <chrono>
 #include <cstdio>
@@ -69,7 +69,7 @@ int MeasureRecreation(int samples) {
     }
     glFinish();
     milliseconds.push_back(MillisecondsSince(start));
-    headless::ClearCallLog();
+    control::ClearCallLog();
   }
   std::printf("recreation-ms %.3f\n", Median(milliseconds));
   DestroySceneWindow();
@@ -77,10 +77,10 @@ int MeasureRecreation(int samples) {
 }
 
 int MeasurePeakMemory() {
-  headless::QueueMessageBoxAnswer(IDNO);
-  headless::PostBeforeFrame(100, WM_KEYDOWN, VK_F1, 0);
-  headless::PostBeforeFrame(200, WM_KEYDOWN, VK_F1, 0);
-  headless::PostBeforeFrame(300, WM_CLOSE, 0, 0);
+  control::QueueMessageBoxAnswer(IDNO);
+  control::PostBeforeFrame(100, WM_KEYDOWN, VK_F1, 0);
+  control::PostBeforeFrame(200, WM_KEYDOWN, VK_F1, 0);
+  control::PostBeforeFrame(300, WM_CLOSE, 0, 0);
   int status = WinMain(nullptr, nullptr, nullptr, SW_SHOWNORMAL);
   if (status != 0) {
     std::fprintf(stderr, "quellor-perf-probe: the session ended with %d\n", status);

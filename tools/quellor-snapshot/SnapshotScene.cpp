@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <HeadlessControl.h>
+#include <PlatformControl.h>
 
 #include <climits>
 
@@ -30,9 +30,9 @@ void HandleQueuedMessages() {
 } // namespace
 
 bool StartSnapshotScene(std::string *error) {
-  headless::Reset();
+  control::Reset();
   // Snapshots may run longer than the backend's safety net for runaway loops.
-  headless::SetFramePassLimit(INT_MAX);
+  control::SetFramePassLimit(INT_MAX);
   // The state a fresh process starts with, windowed.
   appState = AppState();
   appState.isFullscreen = 0;
@@ -40,7 +40,7 @@ bool StartSnapshotScene(std::string *error) {
     return true;
 
   *error = "cannot set up the scene: tex1.bmp, tex2.bmp and tex3.bmp must be readable bitmaps";
-  for (const headless::MessageBoxShown &box : headless::MessageBoxesShown())
+  for (const control::MessageBoxShown &box : control::MessageBoxesShown())
     *error += "\n  " + box.title + ": " + box.text;
   DestroySceneWindow();
   return false;
@@ -51,13 +51,13 @@ bool RenderSnapshotFrames(const SnapshotOptions &options,
   for (int frame = 1; frame <= options.frames; ++frame) {
     for (int pressAt : options.spaceAt) {
       if (pressAt == frame)
-        headless::PostMessageToQueue(WM_KEYDOWN, kSpaceKey, MAKELPARAM(1, kSpaceScanCode));
+        control::PostMessageToQueue(WM_KEYDOWN, kSpaceKey, MAKELPARAM(1, kSpaceScanCode));
     }
     HandleQueuedMessages();
     RenderFrame();
     if (IsSnapshotFrame(options, frame)) {
       Picture picture;
-      picture.pixels = headless::ReadFramePixels(&picture.width, &picture.height);
+      picture.pixels = control::ReadFramePixels(&picture.width, &picture.height);
       if (!write(frame, picture))
         return false;
     }

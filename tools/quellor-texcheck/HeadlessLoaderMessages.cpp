@@ -1,11 +1,11 @@
 // The headless backend records every message box instead of showing it.
 #include "LoaderMessages.h"
 
-#include <HeadlessControl.h>
+#include <PlatformControl.h>
 
-void StartCapturingLoaderMessages() { headless::Reset(); }
+void StartCapturingLoaderMessages() { control::Reset(); }
 
 std::string LastLoaderMessage() {
-  const auto &boxes = headless::MessageBoxesShown();
+  const auto &boxes = control::MessageBoxesShown();
   return boxes.empty() ? std::string() : boxes.back().text;
 }

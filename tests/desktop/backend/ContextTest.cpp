@@ -2,23 +2,12 @@
 // double-buffered OpenGL context with a depth buffer that draws with the
 // fixed-function pipeline.
 #include "DesktopWindow.h"
+#include "PixelFormatRequest.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
 
 namespace {
-
-PIXELFORMATDESCRIPTOR ProgramRequest() {
-  PIXELFORMATDESCRIPTOR request{};
-  request.nSize = sizeof(PIXELFORMATDESCRIPTOR);
-  request.nVersion = 1;
-  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  request.iPixelType = PFD_TYPE_RGBA;
-  request.cColorBits = 16;
-  request.cDepthBits = 16;
-  request.iLayerType = PFD_MAIN_PLANE;
-  return request;
-}
 
 class Contexts : public DesktopTest {
 protected:
@@ -30,7 +19,7 @@ protected:
   }
 
   HGLRC CreateCurrentContext() {
-    const PIXELFORMATDESCRIPTOR request = ProgramRequest();
+    const PIXELFORMATDESCRIPTOR request = PixelFormatRequest();
     EXPECT_TRUE(SetPixelFormat(dc, ChoosePixelFormat(dc, &request), &request));
     HGLRC context = wglCreateContext(dc);
     EXPECT_NE(context, nullptr);
@@ -42,22 +31,22 @@ protected:
 };
 
 TEST_F(Contexts, RequestsThatNoWindowFormatMeetsAreRefused) {
-  PIXELFORMATDESCRIPTOR request = ProgramRequest();
+  PIXELFORMATDESCRIPTOR request = PixelFormatRequest();
   EXPECT_GT(ChoosePixelFormat(dc, &request), 0);
   EXPECT_EQ(ChoosePixelFormat(nullptr, &request), 0);
   EXPECT_EQ(ChoosePixelFormat(dc, nullptr), 0);
   request.iPixelType = 1; // colour index
   EXPECT_EQ(ChoosePixelFormat(dc, &request), 0);
-  request = ProgramRequest();
+  request = PixelFormatRequest();
   request.dwFlags = PFD_DRAW_TO_WINDOW; // no OpenGL
   EXPECT_EQ(ChoosePixelFormat(dc, &request), 0);
-  request = ProgramRequest();
+  request = PixelFormatRequest();
   request.nSize = 0;
   EXPECT_EQ(ChoosePixelFormat(dc, &request), 0);
 }
 
 TEST_F(Contexts, ContextNeedsAFormatSetOnce) {
-  const PIXELFORMATDESCRIPTOR request = ProgramRequest();
+  const PIXELFORMATDESCRIPTOR request = PixelFormatRequest();
   EXPECT_EQ(wglCreateContext(dc), nullptr);
   const int format = ChoosePixelFormat(dc, &request);
   EXPECT_FALSE(SetPixelFormat(dc, format + 1, &request));

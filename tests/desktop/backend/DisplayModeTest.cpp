@@ -1,7 +1,8 @@
 // Display modes and the cursor. The display is the harness's 1024x768 Xvfb
 // screen with a 640x480 mode added; its real size is read with xdpyinfo.
 #include "DesktopWindow.h"
-#include "SdlBackend.h"
+#include <Core.h>
+#include <PlatformControl.h>
 
 #include <SDL.h>
 
@@ -50,7 +51,8 @@ DEVMODEA Mode(DWORD width, DWORD height, DWORD bits) {
 }
 
 bool IsFullscreen(HWND window) {
-  return SDL_GetWindowFlags(sdlbackend::RecordOf(window)->sdlWindow) & SDL_WINDOW_FULLSCREEN;
+  return SDL_GetWindowFlags(static_cast<SDL_Window *>(control::SurfaceOf(window))) &
+         SDL_WINDOW_FULLSCREEN;
 }
 
 using DisplayModes = DesktopTest;
@@ -84,38 +86,6 @@ TEST_F(DisplayModes, ModesTheDisplayLacksAreRefused) {
   EXPECT_FALSE(IsFullscreen(window));
 }
 
-TEST(DisplayModeChoice, SixteenBitsWhenOfferedOtherwiseTheNearestDeeperMode) {
-  auto mode = [](int w, int h, Uint32 format, int rate) {
-    SDL_DisplayMode m{};
-    m.w = w;
-    m.h = h;
-    m.format = format;
-    m.refresh_rate = rate;
-    return m;
-  };
-  // As SDL lists them: deepest first, then the faster refresh rates.
-  const std::vector<SDL_DisplayMode> modes = {
-      mode(1024, 768, SDL_PIXELFORMAT_ARGB8888, 60), mode(640, 480, SDL_PIXELFORMAT_ARGB8888, 75),
-      mode(640, 480, SDL_PIXELFORMAT_RGB24, 60),     mode(640, 480, SDL_PIXELFORMAT_RGB565, 75),
-      mode(640, 480, SDL_PIXELFORMAT_RGB565, 60),    mode(640, 480, SDL_PIXELFORMAT_RGB555, 60)};
-  SDL_DisplayMode chosen{};
-  ASSERT_TRUE(sdlbackend::ChooseDisplayMode(modes, 640, 480, 16, &chosen));
-  EXPECT_EQ(chosen.format, static_cast<Uint32>(SDL_PIXELFORMAT_RGB565));
-  EXPECT_EQ(chosen.refresh_rate, 75);
-
-  // Without 16 bits: 24 rather than 32. 15 bits is not deep enough.
-  const std::vector<SDL_DisplayMode> deep(modes.begin(), modes.begin() + 3);
-  ASSERT_TRUE(sdlbackend::ChooseDisplayMode(deep, 640, 480, 16, &chosen));
-  EXPECT_EQ(chosen.format, static_cast<Uint32>(SDL_PIXELFORMAT_RGB24));
-  const std::vector<SDL_DisplayMode> shallow = {modes[0], modes[5]};
-  EXPECT_FALSE(sdlbackend::ChooseDisplayMode(shallow, 640, 480, 16, &chosen));
-  EXPECT_FALSE(sdlbackend::ChooseDisplayMode(modes, 800, 600, 16, &chosen));
-  // No depth asked for: the first of the size.
-  ASSERT_TRUE(sdlbackend::ChooseDisplayMode(modes, 640, 480, 0, &chosen));
-  EXPECT_EQ(chosen.refresh_rate, 75);
-  EXPECT_EQ(chosen.format, static_cast<Uint32>(SDL_PIXELFORMAT_ARGB8888));
-}
-
 TEST_F(DisplayModes, OnlyPopupWindowsTakeTheMode) {
   DEVMODEA mode = Mode(640, 480, 16);
   ASSERT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_SUCCESSFUL);
@@ -145,7 +115,7 @@ TEST(DisplayModeAtExit, ModeComesBackWhenTheProcessEndsWithoutTearDown) {
 }
 
 TEST(Cursor, HiddenWhileTheDisplayCounterIsNegative) {
-  ASSERT_TRUE(sdlbackend::EnsureVideo());
+  ASSERT_TRUE(platform::core::BackendReady());
   EXPECT_EQ(ShowCursor(FALSE), -1);
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
   EXPECT_EQ(ShowCursor(FALSE), -2);

@@ -2,10 +2,20 @@
 // and characters out.
 #include "KeyCodes.h"
 
+#include <KeyCharacters.h>
+
 #include <gtest/gtest.h>
 
-using sdlbackend::CharacterOf;
-using sdlbackend::VirtualKeyOf;
+using platform::sdl::VirtualKeyOf;
+
+namespace {
+
+// The character the core types for a key with SDL's modifiers.
+int CharacterOf(int virtualKey, Uint16 modifiers) {
+  return platform::core::CharacterOf(virtualKey, platform::sdl::ModifiersOf(modifiers));
+}
+
+} // namespace
 
 TEST(VirtualKeys, CharacterKeysFollowTheLayout) {
   EXPECT_EQ(VirtualKeyOf(SDLK_a, SDL_SCANCODE_A, KMOD_NONE), 'A');

@@ -32,7 +32,7 @@ TEST(LibraryPinning, KeptLibrariesOutliveTheirLastClose) {
 
   handle = dlopen(QUELLOR_LOADABLE_MODULE, RTLD_LAZY);
   ASSERT_NE(handle, nullptr) << dlerror();
-  sdlbackend::KeepLibrariesMapped();
+  platform::sdl::KeepLibrariesMapped();
   dlclose(handle);
   EXPECT_TRUE(Loaded(QUELLOR_LOADABLE_MODULE));
 #endif

@@ -1,6 +1,6 @@
 // Window classes, window geometry, showing, focus and default handling.
 #include "DesktopWindow.h"
-#include "SdlBackend.h"
+#include <PlatformControl.h>
 
 #include <SDL.h>
 
@@ -8,7 +8,9 @@ namespace {
 
 using Windows = DesktopTest;
 
-SDL_Window *SdlWindowOf(HWND window) { return sdlbackend::RecordOf(window)->sdlWindow; }
+SDL_Window *SdlWindowOf(HWND window) {
+  return static_cast<SDL_Window *>(control::SurfaceOf(window));
+}
 
 TEST_F(Windows, ClientAreaIsWhatTheAdjustedRectangleWasGrownFrom) {
   RECT framed{0, 0, 640, 480};

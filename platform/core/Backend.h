@@ -1,0 +1,101 @@
+// What a backend gives the window system: one table of functions, filled in
+// once per backend (sdl/SdlBackend.cpp, headless/HeadlessBackend.cpp), and the
+// native events it reports back while the core pumps it. Everything Win32
+// defines apart from the screen (classes, handles, the message queue, the
+// message sequences, pixel-format and WGL rules, display-mode bookkeeping,
+// message-box scripting, the call hook) is the core's; a backend only makes
+// and draws native surfaces.
+//
+// A new backend defines platform::core::activeBackend and links with the
+// core, os and gdi objects in place of sdl/ or headless/.
+#ifndef QUELLOR_CORE_BACKEND_H
+#define QUELLOR_CORE_BACKEND_H
+
+#include <windows.h>
+
+#include <vector>
+
+namespace platform::core {
+
+struct DisplayMode {
+  int width;
+  int height;
+  int bits; // bits per pixel
+  int refreshRate;
+};
+
+// What a native surface must be: a client area of this size, with a title
+// and a frame the style asks for, or fullscreen in a display mode.
+struct SurfaceRequest {
+  const char *title;
+  int x, y;
+  int clientWidth, clientHeight;
+  bool resizable;                // a sizing frame
+  bool borderless;               // a popup without caption or frame
+  const DisplayMode *fullscreen; // null: a window on the desktop
+};
+
+// Keyboard modifiers reported with a key.
+enum KeyModifier : unsigned { kShift = 1, kControl = 2, kAlt = 4, kCapsLock = 8 };
+
+// Entries marked optional may be null: the core then does without.
+struct Backend {
+  const char *name;
+  // Opens the display on first use; false without a usable one. Called
+  // again after a failure.
+  bool (*start)();
+  // Optional: at process exit, after every surface is gone.
+  void (*shutdown)();
+
+  // Native surfaces. The client size is what the surface really got.
+  void *(*createSurface)(const SurfaceRequest &request);
+  void (*destroySurface)(void *surface);
+  void (*showSurface)(void *surface, bool visible); // optional
+  void (*raiseSurface)(void *surface);              // optional
+  void (*focusSurface)(void *surface);              // optional
+  void (*leaveFullscreen)(void *surface);           // optional
+  void (*clientSize)(void *surface, int *width, int *height);
+  // Optional: moves pending native events to the core (the On* functions).
+  void (*pumpEvents)();
+
+  // OpenGL on a surface. makeCurrent(nullptr, nullptr) leaves none current.
+  void *(*createContext)(void *surface);
+  bool (*makeCurrent)(void *surface, void *context);
+  void (*deleteContext)(void *context);
+  void (*swap)(void *surface);
+
+  // Display modes, after start(): the desktop's own, and every one offered.
+  bool (*desktopMode)(DisplayMode *mode);
+  std::vector<DisplayMode> (*displayModes)();
+  void (*showCursor)(bool shown); // optional
+
+  // Shows a modal box; returns the button pressed, or 0 when none can be
+  // shown (the core then writes the message to standard error).
+  int (*messageBox)(void *ownerSurface, const char *text, const char *caption, UINT type);
+
+  // True when Sleep has no real time to wait for (tests can turn it on).
+  bool pausesSkipped;
+};
+
+// The backend linked into this program.
+extern const Backend activeBackend;
+
+// Native events, reported by pumpEvents. A null surface means the window
+// that has the keyboard focus.
+void OnKey(void *surface, bool down, int virtualKey, bool repeat, bool extended, unsigned modifiers,
+           DWORD time);
+void OnFocus(void *surface, bool gained, DWORD time);
+void OnMinimised(void *surface, DWORD time);
+void OnRestored(void *surface, DWORD time);
+void OnResized(void *surface, int width, int height, DWORD time);
+void OnClose(void *surface, DWORD time);
+// The system asks the program to end (SIGINT, SIGTERM): the first window is
+// asked to close, or without one the program is told to quit.
+void OnQuitRequest(DWORD time);
+
+// The answer a user dismissing a box gives: No, Cancel or OK.
+int DismissedAnswer(UINT type);
+
+} // namespace platform::core
+
+#endif

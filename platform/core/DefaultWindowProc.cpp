@@ -1,0 +1,30 @@
+// The default handling of window messages: closing destroys the window,
+// Alt+F4 and the system menu's Close ask the window to close.
+#include "CallArguments.h"
+#include "Core.h"
+
+using namespace platform::core;
+using platform::Hex;
+
+LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (platform::CallFails("DefWindowProcA",
+                          platform::CallArguments(window, Hex{message}, Hex{wParam},
+                                                  Hex{static_cast<ULONG_PTR>(lParam)})))
+    return 0;
+  switch (message) {
+  case WM_CLOSE:
+    DestroyWindow(window);
+    return 0;
+  case WM_SYSKEYDOWN:
+    if (wParam == VK_F4)
+      Send(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return 0;
+  case WM_SYSCOMMAND:
+    // The low four bits of a system command are used by the system.
+    if ((wParam & 0xFFF0) == SC_CLOSE)
+      Send(window, WM_CLOSE, 0, 0);
+    return 0;
+  default:
+    return 0;
+  }
+}

@@ -1,0 +1,112 @@
+// The display mode and the cursor's display counter. A successful
+// ChangeDisplaySettingsA records the display's matching mode; popup windows
+// made while it is in force cover the display in that mode (the backend
+// switches the display for them). Restoring takes them out of it, and the
+// process exit restores it too (BackendStart.cpp).
+#include "DisplayModes.h"
+
+#include "CallArguments.h"
+#include "Core.h"
+#include "PlatformControl.h"
+
+#include <cstddef>
+
+namespace platform::core {
+
+namespace {
+
+bool modeInForce = false;
+DisplayMode mode = {};
+bool modesOffered = true;
+int cursorCounter = 0; // Windows' cursor display counter: shown while >= 0
+
+void RestoreDesktopMode() {
+  modeInForce = false;
+  for (const std::unique_ptr<Window> &window : LiveWindows()) {
+    if (window->fullscreen && activeBackend.leaveFullscreen)
+      activeBackend.leaveFullscreen(window->surface);
+    window->fullscreen = false;
+  }
+}
+
+} // namespace
+
+bool ChooseDisplayMode(const std::vector<DisplayMode> &modes, int width, int height, int bits,
+                       DisplayMode *chosen) {
+  const DisplayMode *best = nullptr;
+  for (const DisplayMode &offered : modes) {
+    if (offered.width != width || offered.height != height || offered.bits < bits)
+      continue;
+    if (!best || (bits > 0 && offered.bits < best->bits))
+      best = &offered;
+  }
+  if (best)
+    *chosen = *best;
+  return best != nullptr;
+}
+
+const DisplayMode *ModeInForce() { return modeInForce ? &mode : nullptr; }
+
+void ApplyCursor() {
+  if (activeBackend.showCursor && BackendRunning())
+    activeBackend.showCursor(cursorCounter >= 0);
+}
+
+void ResetDisplay() {
+  RestoreDesktopMode();
+  modesOffered = true;
+  cursorCounter = 0;
+  ApplyCursor();
+}
+
+} // namespace platform::core
+
+namespace platform::control {
+
+void SetDisplayModeAvailable(bool available) { core::modesOffered = available; }
+
+bool DisplayModeChanged() { return core::modeInForce; }
+
+int CursorCounter() { return core::cursorCounter; }
+
+} // namespace platform::control
+
+using namespace platform::core;
+
+LONG WINAPI ChangeDisplaySettingsA(DEVMODEA *request, DWORD flags) {
+  if (platform::CallFails("ChangeDisplaySettingsA",
+                          platform::CallArguments(request, platform::Hex{flags})))
+    return DISP_CHANGE_FAILED;
+  if (!request) {
+    RestoreDesktopMode();
+    return DISP_CHANGE_SUCCESSFUL;
+  }
+  if (request->dmSize < offsetof(DEVMODEA, dmDisplayFlags))
+    return DISP_CHANGE_BADMODE;
+  DisplayMode desktop;
+  if (!BackendReady() || !activeBackend.desktopMode(&desktop))
+    return DISP_CHANGE_FAILED;
+  // Fields left out of dmFields keep the desktop's value; any depth is
+  // accepted when none is asked for.
+  const DWORD fields = request->dmFields;
+  const int width =
+      (fields & DM_PELSWIDTH) ? static_cast<int>(request->dmPelsWidth) : desktop.width;
+  const int height =
+      (fields & DM_PELSHEIGHT) ? static_cast<int>(request->dmPelsHeight) : desktop.height;
+  const int bits = (fields & DM_BITSPERPEL) ? static_cast<int>(request->dmBitsPerPel) : 0;
+  DisplayMode found;
+  if (!modesOffered ||
+      !ChooseDisplayMode(activeBackend.displayModes(), width, height, bits, &found))
+    return DISP_CHANGE_BADMODE;
+  mode = found;
+  modeInForce = true;
+  return DISP_CHANGE_SUCCESSFUL;
+}
+
+int WINAPI ShowCursor(BOOL show) {
+  if (platform::CallFails("ShowCursor", platform::CallArguments(show)))
+    return cursorCounter;
+  cursorCounter += show ? 1 : -1;
+  ApplyCursor();
+  return cursorCounter;
+}

@@ -1,0 +1,199 @@
+// The message queue: posting, PeekMessageA with its filters, TranslateMessage,
+// DispatchMessageA, PostQuitMessage, and the timeline through which tests feed
+// messages frame pass by frame pass.
+#include "CallArguments.h"
+#include "Core.h"
+#include "KeyCharacters.h"
+#include "PlatformControl.h"
+
+#include <deque>
+#include <map>
+
+namespace platform::core {
+
+namespace {
+
+const int kDefaultFramePassLimit = 100000;
+const WPARAM kFramePassLimitExitCode = 0xDEAD;
+
+struct QueuedMessage {
+  MSG msg;
+  unsigned modifiers; // the keyboard modifiers when a key message happened
+};
+
+std::deque<QueuedMessage> queue;
+// The modifiers of the key message taken last: TranslateMessage reads them,
+// as Windows reads the keyboard state that goes with the messages taken.
+unsigned currentModifiers = 0;
+// Messages waiting for a frame pass, by its number; equal numbers keep the
+// order in which they were added.
+std::multimap<int, MSG> timeline;
+int framePasses = 0;
+int framePassLimit = 0; // 0: none
+
+bool IsKeyMessage(UINT message) {
+  return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
+         message == WM_SYSKEYUP;
+}
+
+// WM_QUIT belongs to no window and is taken whatever the filters, as the
+// documentation of GetMessage and PeekMessage says.
+bool Matches(const MSG &msg, HWND window, UINT filterMin, UINT filterMax) {
+  if (msg.message == WM_QUIT)
+    return true;
+  if (window && msg.hwnd != window)
+    return false;
+  return (filterMin == 0 && filterMax == 0) ||
+         (msg.message >= filterMin && msg.message <= filterMax);
+}
+
+std::deque<QueuedMessage>::iterator FindMatch(HWND window, UINT filterMin, UINT filterMax) {
+  for (auto it = queue.begin(); it != queue.end(); ++it) {
+    if (Matches(it->msg, window, filterMin, filterMax))
+      return it;
+  }
+  return queue.end();
+}
+
+HWND NewestWindow() {
+  const auto &windows = LiveWindows();
+  return windows.empty() ? nullptr : windows.back()->handle;
+}
+
+// Moves the timeline's messages due before the next frame pass to the queue,
+// addressed to the window newest at that moment.
+void PostDueMessages() {
+  if (timeline.empty())
+    return;
+  auto due = timeline.upper_bound(framePasses + 1);
+  for (auto entry = timeline.begin(); entry != due; ++entry) {
+    const MSG &msg = entry->second;
+    Post(NewestWindow(), msg.message, msg.wParam, msg.lParam);
+  }
+  timeline.erase(timeline.begin(), due);
+}
+
+MSG MakeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD time) {
+  MSG msg = {};
+  msg.hwnd = window;
+  msg.message = message;
+  msg.wParam = wParam;
+  msg.lParam = lParam;
+  msg.time = time;
+  return msg;
+}
+
+} // namespace
+
+LRESULT Send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window *window = LookUpWindow(handle);
+  return window ? window->procedure(handle, message, wParam, lParam) : 0;
+}
+
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD time, unsigned modifiers) {
+  queue.push_back({MakeMessage(window, message, wParam, lParam, time), modifiers});
+}
+
+// Destroying a window flushes its messages from the queue.
+void DiscardMessagesOf(HWND window) {
+  for (auto it = queue.begin(); it != queue.end();) {
+    if (it->msg.hwnd == window)
+      it = queue.erase(it);
+    else
+      ++it;
+  }
+}
+
+void ResetQueue() {
+  queue.clear();
+  timeline.clear();
+  currentModifiers = 0;
+  framePasses = 0;
+  framePassLimit = kDefaultFramePassLimit;
+}
+
+} // namespace platform::core
+
+namespace platform::control {
+
+void PostMessageToQueue(UINT message, WPARAM wParam, LPARAM lParam) {
+  core::Post(core::NewestWindow(), message, wParam, lParam);
+}
+
+void PostBeforeFrame(int frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  core::timeline.emplace(frame, core::MakeMessage(nullptr, message, wParam, lParam, 0));
+}
+
+int FramePasses() { return core::framePasses; }
+
+void SetFramePassLimit(int limit) { core::framePassLimit = limit; }
+
+LRESULT SendToWindow(UINT message, WPARAM wParam, LPARAM lParam) {
+  return core::Send(core::NewestWindow(), message, wParam, lParam);
+}
+
+} // namespace platform::control
+
+using namespace platform::core;
+using platform::Hex;
+
+BOOL WINAPI PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags) {
+  if (platform::CallFails("PeekMessageA", platform::CallArguments(
+                                              static_cast<const void *>(msg), window,
+                                              Hex{filterMin}, Hex{filterMax}, Hex{removeFlags})))
+    return FALSE;
+  if (!msg)
+    return FALSE;
+  if (activeBackend.pumpEvents)
+    activeBackend.pumpEvents();
+  auto found = FindMatch(window, filterMin, filterMax);
+  if (found == queue.end()) {
+    PostDueMessages();
+    found = FindMatch(window, filterMin, filterMax);
+  }
+  if (found == queue.end()) {
+    if (++framePasses == framePassLimit)
+      Post(nullptr, WM_QUIT, kFramePassLimitExitCode, 0);
+    return FALSE;
+  }
+  *msg = found->msg;
+  if (removeFlags & PM_REMOVE) {
+    if (IsKeyMessage(msg->message))
+      currentModifiers = found->modifiers;
+    queue.erase(found);
+  }
+  return TRUE;
+}
+
+// Key-downs type characters: WM_CHAR, or WM_SYSCHAR for a system key (one
+// typed with Alt), as the documentation of TranslateMessage says. The
+// character comes next, ahead of anything posted after the key.
+BOOL WINAPI TranslateMessage(const MSG *msg) {
+  if (platform::CallFails("TranslateMessage", platform::CallArguments(msg)))
+    return FALSE;
+  if (!msg || !IsKeyMessage(msg->message))
+    return FALSE;
+  if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {
+    const int character = CharacterOf(static_cast<int>(msg->wParam), currentModifiers);
+    if (character != 0) {
+      MSG charMsg = *msg;
+      charMsg.message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+      charMsg.wParam = static_cast<WPARAM>(character);
+      queue.push_front({charMsg, currentModifiers});
+    }
+  }
+  return TRUE;
+}
+
+// A message for no window is dispatched to none.
+LRESULT WINAPI DispatchMessageA(const MSG *msg) {
+  if (platform::CallFails("DispatchMessageA", platform::CallArguments(msg)))
+    return 0;
+  return msg ? Send(msg->hwnd, msg->message, msg->wParam, msg->lParam) : 0;
+}
+
+void WINAPI PostQuitMessage(int exitCode) {
+  if (platform::CallFails("PostQuitMessage", platform::CallArguments(exitCode)))
+    return;
+  Post(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
+}

@@ -1,0 +1,136 @@
+// WGL's rendering contexts over the backend's: creation leaves the current
+// binding as it was, a context is current on one window at a time, and a
+// failed wglMakeCurrent leaves none current.
+#include "CallArguments.h"
+#include "Core.h"
+#include "Handles.h"
+#include "PlatformControl.h"
+
+namespace platform::core {
+
+namespace {
+
+struct RenderingContext {
+  HGLRC handle;
+  void *native;
+};
+
+std::vector<RenderingContext> renderingContexts;
+unsigned nextRenderingContextId = 1;
+HGLRC current = nullptr;
+HWND currentWindow = nullptr;
+int framesPresented = 0;
+
+RenderingContext *LookUpRenderingContext(HGLRC handle) {
+  for (RenderingContext &rc : renderingContexts) {
+    if (rc.handle == handle)
+      return &rc;
+  }
+  return nullptr;
+}
+
+void ReleaseCurrent() {
+  if (current)
+    activeBackend.makeCurrent(nullptr, nullptr);
+  current = nullptr;
+  currentWindow = nullptr;
+}
+
+// The window's surface once its pixel format is set, or null.
+void *DrawableSurface(HDC dc) {
+  const Window *window = WindowOfDC(dc);
+  return window && window->pixelFormat ? window->surface : nullptr;
+}
+
+} // namespace
+
+void UnbindWindow(const Window &window) {
+  if (currentWindow == window.handle)
+    ReleaseCurrent();
+}
+
+const Window *CurrentContextWindow() { return current ? LookUpWindow(currentWindow) : nullptr; }
+
+int LiveRenderingContextCount() { return static_cast<int>(renderingContexts.size()); }
+
+void ResetGraphics() {
+  ReleaseCurrent();
+  for (const RenderingContext &rc : renderingContexts)
+    activeBackend.deleteContext(rc.native);
+  renderingContexts.clear();
+  nextRenderingContextId = 1;
+  framesPresented = 0;
+  ResetDeviceContexts();
+}
+
+} // namespace platform::core
+
+int platform::control::FramesPresented() { return core::framesPresented; }
+
+using namespace platform::core;
+
+BOOL WINAPI SwapBuffers(HDC dc) {
+  if (platform::CallFails("SwapBuffers", platform::CallArguments(dc)))
+    return FALSE;
+  void *surface = DrawableSurface(dc);
+  if (!surface)
+    return FALSE;
+  activeBackend.swap(surface);
+  ++framesPresented;
+  return TRUE;
+}
+
+HGLRC WINAPI wglCreateContext(HDC dc) {
+  if (platform::CallFails("wglCreateContext", platform::CallArguments(dc)))
+    return nullptr;
+  void *surface = DrawableSurface(dc);
+  void *native = surface ? activeBackend.createContext(surface) : nullptr;
+  if (!native)
+    return nullptr;
+  // A new context is not current: the previous binding comes back.
+  const Window *bound = CurrentContextWindow();
+  if (bound)
+    activeBackend.makeCurrent(bound->surface, LookUpRenderingContext(current)->native);
+  else
+    activeBackend.makeCurrent(nullptr, nullptr);
+  HGLRC handle =
+      static_cast<HGLRC>(MakeHandle(HandleKind::RenderingContext, nextRenderingContextId++));
+  renderingContexts.push_back({handle, native});
+  return handle;
+}
+
+// If an error occurs, wglMakeCurrent makes the thread's current rendering
+// context not current before returning, as its documentation says.
+BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context) {
+  if (platform::CallFails("wglMakeCurrent", platform::CallArguments(dc, context)))
+    return FALSE;
+  if (!context) {
+    ReleaseCurrent();
+    return TRUE;
+  }
+  const RenderingContext *rc = LookUpRenderingContext(context);
+  void *surface = DrawableSurface(dc);
+  if (!rc || !surface || !activeBackend.makeCurrent(surface, rc->native)) {
+    ReleaseCurrent();
+    return FALSE;
+  }
+  current = context;
+  currentWindow = WindowOfSurface(surface)->handle;
+  return TRUE;
+}
+
+BOOL WINAPI wglDeleteContext(HGLRC context) {
+  if (platform::CallFails("wglDeleteContext", platform::CallArguments(context)))
+    return FALSE;
+  RenderingContext *rc = LookUpRenderingContext(context);
+  if (!rc)
+    return FALSE;
+  if (current == context)
+    ReleaseCurrent();
+  activeBackend.deleteContext(rc->native);
+  renderingContexts.erase(renderingContexts.begin() + (rc - renderingContexts.data()));
+  return TRUE;
+}
+
+// A question that cannot fail: it does not pass the call hook.
+HGLRC WINAPI wglGetCurrentContext(void) { return current; }

@@ -1,0 +1,163 @@
+// The headless backend: OpenGL on Mesa's surfaceless EGL platform, without any
+// display. Tests and tools drive the program through the core's controls
+// (PlatformControl.h).
+//
+// Implements: start (EGL), surfaces (a pbuffer of the client size in the one
+// 16-bit format: 5/6/5 colour, 16-bit depth), compatibility-profile OpenGL
+// contexts, swap (a flush: the pbuffer is single-buffered), the display's
+// modes (its own 1024x768 at 32 bits and 640x480 at 16), message boxes (a box
+// nobody sees is dismissed at once), skipped pauses.
+// Does not implement: showing, raising and focusing surfaces, leaving
+// fullscreen (nothing is seen), native events (none happen), the cursor,
+// shutdown (the EGL display is kept until the process ends).
+#include <Backend.h>
+
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <GL/gl.h>
+
+namespace {
+
+using platform::core::DisplayMode;
+
+struct Surface {
+  EGLSurface pbuffer;
+  int width, height;
+};
+
+// The display is set up once per process and kept: setting it up again for
+// every test or every window would be slow.
+EGLDisplay display = EGL_NO_DISPLAY;
+EGLConfig config = nullptr;
+bool tried = false;
+
+EGLDisplay OpenDisplay() {
+  auto getPlatformDisplay =
+      reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplay"));
+  if (!getPlatformDisplay)
+    getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+        eglGetProcAddress("eglGetPlatformDisplayEXT"));
+  if (!getPlatformDisplay)
+    return EGL_NO_DISPLAY;
+  EGLDisplay opened =
+      getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+  if (opened == EGL_NO_DISPLAY || !eglInitialize(opened, nullptr, nullptr))
+    return EGL_NO_DISPLAY;
+  return opened;
+}
+
+// The config with exactly 5/6/5 colour, no alpha, 16-bit depth and no
+// stencil; EGL also lists deeper configs as matches.
+EGLConfig ChooseConfig() {
+  const EGLint wanted[] = {EGL_RED_SIZE,
+                           5,
+                           EGL_GREEN_SIZE,
+                           6,
+                           EGL_BLUE_SIZE,
+                           5,
+                           EGL_DEPTH_SIZE,
+                           16,
+                           EGL_SURFACE_TYPE,
+                           EGL_PBUFFER_BIT,
+                           EGL_RENDERABLE_TYPE,
+                           EGL_OPENGL_BIT,
+                           EGL_NONE};
+  EGLint count = 0;
+  if (!eglChooseConfig(display, wanted, nullptr, 0, &count) || count <= 0)
+    return nullptr;
+  std::vector<EGLConfig> configs(count);
+  eglChooseConfig(display, wanted, configs.data(), count, &count);
+  for (EGLConfig candidate : configs) {
+    EGLint red, green, blue, alpha, depth, stencil;
+    eglGetConfigAttrib(display, candidate, EGL_RED_SIZE, &red);
+    eglGetConfigAttrib(display, candidate, EGL_GREEN_SIZE, &green);
+    eglGetConfigAttrib(display, candidate, EGL_BLUE_SIZE, &blue);
+    eglGetConfigAttrib(display, candidate, EGL_ALPHA_SIZE, &alpha);
+    eglGetConfigAttrib(display, candidate, EGL_DEPTH_SIZE, &depth);
+    eglGetConfigAttrib(display, candidate, EGL_STENCIL_SIZE, &stencil);
+    if (red == 5 && green == 6 && blue == 5 && alpha == 0 && depth == 16 && stencil == 0)
+      return candidate;
+  }
+  return nullptr;
+}
+
+// A failed set-up is not retried.
+bool Start() {
+  if (!tried) {
+    tried = true;
+    display = OpenDisplay();
+    if (display != EGL_NO_DISPLAY && eglBindAPI(EGL_OPENGL_API))
+      config = ChooseConfig();
+  }
+  return display != EGL_NO_DISPLAY && config != nullptr;
+}
+
+void *CreateSurface(const platform::core::SurfaceRequest &request) {
+  const EGLint size[] = {EGL_WIDTH, request.clientWidth, EGL_HEIGHT, request.clientHeight,
+                         EGL_NONE};
+  EGLSurface pbuffer = eglCreatePbufferSurface(display, config, size);
+  if (pbuffer == EGL_NO_SURFACE)
+    return nullptr;
+  return new Surface{pbuffer, request.clientWidth, request.clientHeight};
+}
+
+// A surface still bound to the current context goes when it is unbound.
+void DestroySurface(void *surface) {
+  eglDestroySurface(display, static_cast<Surface *>(surface)->pbuffer);
+  delete static_cast<Surface *>(surface);
+}
+
+void ClientSize(void *surface, int *width, int *height) {
+  *width = static_cast<Surface *>(surface)->width;
+  *height = static_cast<Surface *>(surface)->height;
+}
+
+// No version requested: Mesa gives its compatibility profile, in which the
+// fixed-function pipeline and GLU work.
+void *CreateContext(void *) {
+  EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
+  return context == EGL_NO_CONTEXT ? nullptr : context;
+}
+
+bool MakeCurrent(void *surface, void *context) {
+  EGLSurface pbuffer = surface ? static_cast<Surface *>(surface)->pbuffer : EGL_NO_SURFACE;
+  return eglMakeCurrent(display, pbuffer, pbuffer, context ? context : EGL_NO_CONTEXT);
+}
+
+void DeleteContext(void *context) { eglDestroyContext(display, context); }
+
+// What was drawn is already the picture. Presenting flushes the current
+// context's queued drawing, as SwapBuffers does on Windows; without it the
+// driver keeps queueing every frame's commands and memory grows with each.
+void Swap(void *) { glFlush(); }
+
+const DisplayMode kDesktop = {1024, 768, 32, 60};
+
+bool Desktop(DisplayMode *mode) {
+  *mode = kDesktop;
+  return true;
+}
+
+std::vector<DisplayMode> Modes() { return {kDesktop, {640, 480, 16, 60}}; }
+
+int DismissBox(void *, const char *, const char *, UINT type) {
+  return platform::core::DismissedAnswer(type);
+}
+
+} // namespace
+
+const platform::core::Backend platform::core::activeBackend = {
+    "headless",    Start,
+    nullptr, // shutdown
+    CreateSurface, DestroySurface,
+    nullptr, // showSurface
+    nullptr, // raiseSurface
+    nullptr, // focusSurface
+    nullptr, // leaveFullscreen
+    ClientSize,
+    nullptr, // pumpEvents
+    CreateContext, MakeCurrent,    DeleteContext, Swap, Desktop, Modes,
+    nullptr, // showCursor
+    DismissBox,
+    true, // pausesSkipped
+};

@@ -1,0 +1,15 @@
+// The SDL2 desktop backend's table: windows, OpenGL contexts, events, display
+// modes, the cursor and message boxes through SDL's public API.
+//
+// Implements every entry of core/Backend.h.
+#include "SdlBackend.h"
+
+using namespace platform::sdl;
+
+const platform::core::Backend platform::core::activeBackend = {
+    "sdl",       Start,         Shutdown,     CreateSurface,   DestroySurface,
+    ShowSurface, RaiseSurface,  FocusSurface, LeaveFullscreen, ClientSize,
+    PumpEvents,  CreateContext, MakeCurrent,  DeleteContext,   Swap,
+    Desktop,     Modes,         ShowCursor,   MessageBox,
+    false, // pausesSkipped
+};

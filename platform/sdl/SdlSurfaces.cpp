@@ -1,0 +1,93 @@
+// SDL windows and their OpenGL contexts.
+//
+// Implements: createSurface (an OpenGL window of the program's pixel format,
+// fullscreen in a display mode when asked), destroySurface, showSurface,
+// raiseSurface, focusSurface, leaveFullscreen, clientSize, createContext,
+// makeCurrent, deleteContext, swap.
+#include "SdlBackend.h"
+
+namespace platform::sdl {
+
+namespace {
+
+SDL_Window *WindowOf(void *surface) { return static_cast<SDL_Window *>(surface); }
+
+// The program's pixel format: 5/6/5 colour, a 16-bit depth buffer, double
+// buffering, and a context that keeps the fixed-function pipeline. X11
+// chooses the visual when the window is made, so these go first.
+void SetContextAttributes() {
+  SDL_GL_ResetAttributes();
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 6);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+}
+
+} // namespace
+
+void *CreateSurface(const core::SurfaceRequest &request) {
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+  SDL_DisplayMode mode;
+  if (request.fullscreen) {
+    if (!FindSdlMode(*request.fullscreen, &mode))
+      return nullptr;
+    flags |= SDL_WINDOW_FULLSCREEN;
+  } else {
+    if (request.resizable)
+      flags |= SDL_WINDOW_RESIZABLE;
+    if (request.borderless)
+      flags |= SDL_WINDOW_BORDERLESS;
+  }
+  SetContextAttributes();
+  SDL_Window *window = SDL_CreateWindow(request.title, request.x, request.y, request.clientWidth,
+                                        request.clientHeight, flags);
+  if (window && request.fullscreen && SDL_SetWindowDisplayMode(window, &mode) != 0) {
+    KeepLibrariesMapped();
+    SDL_DestroyWindow(window);
+    return nullptr;
+  }
+  return window;
+}
+
+// With the last OpenGL window, SDL's EGL-based video drivers unload their
+// OpenGL libraries.
+void DestroySurface(void *surface) {
+  KeepLibrariesMapped();
+  SDL_DestroyWindow(WindowOf(surface));
+}
+
+void ShowSurface(void *surface, bool visible) {
+  if (visible)
+    SDL_ShowWindow(WindowOf(surface));
+  else
+    SDL_HideWindow(WindowOf(surface));
+}
+
+void RaiseSurface(void *surface) { SDL_RaiseWindow(WindowOf(surface)); }
+
+void FocusSurface(void *surface) { SDL_SetWindowInputFocus(WindowOf(surface)); }
+
+// Leaving fullscreen puts back the desktop's display mode.
+void LeaveFullscreen(void *surface) { SDL_SetWindowFullscreen(WindowOf(surface), 0); }
+
+void ClientSize(void *surface, int *width, int *height) {
+  SDL_GetWindowSize(WindowOf(surface), width, height);
+}
+
+void *CreateContext(void *surface) { return SDL_GL_CreateContext(WindowOf(surface)); }
+
+bool MakeCurrent(void *surface, void *context) {
+  return SDL_GL_MakeCurrent(WindowOf(surface), context) == 0;
+}
+
+void DeleteContext(void *context) { SDL_GL_DeleteContext(context); }
+
+void Swap(void *surface) { SDL_GL_SwapWindow(WindowOf(surface)); }
+
+} // namespace platform::sdl

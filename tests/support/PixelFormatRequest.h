@@ -1,0 +1,20 @@
+// The pixel format the program asks for, for tests that make their own
+// windows: RGBA, double-buffered, 16-bit colour and depth.
+#ifndef QUELLOR_TESTS_PIXEL_FORMAT_REQUEST_H
+#define QUELLOR_TESTS_PIXEL_FORMAT_REQUEST_H
+
+#include <windows.h>
+
+inline PIXELFORMATDESCRIPTOR PixelFormatRequest() {
+  PIXELFORMATDESCRIPTOR request = {};
+  request.nSize = sizeof request;
+  request.nVersion = 1;
+  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  request.iPixelType = PFD_TYPE_RGBA;
+  request.cColorBits = 16;
+  request.cDepthBits = 16;
+  request.iLayerType = PFD_MAIN_PLANE;
+  return request;
+}
+
+#endif
