@@ -1,5 +1,6 @@
 // What a backend gives the window system: one table of functions, filled in
-// once per backend (sdl/SdlBackend.cpp, headless/HeadlessBackend.cpp), and the
+// once per backend (sdl/SdlBackend.cpp, headless/HeadlessBackend.cpp,
+// web/WebBackend.cpp), and the
 // native events it reports back while the core pumps it. Everything Win32
 // defines apart from the screen (classes, handles, the message queue, the
 // message sequences, pixel-format and WGL rules, display-mode bookkeeping,
@@ -67,6 +68,13 @@ struct Backend {
   // Display modes, after start(): the desktop's own, and every one offered.
   bool (*desktopMode)(DisplayMode *mode);
   std::vector<DisplayMode> (*displayModes)();
+  // Optional: switches to an offered mode at once, for a display that may
+  // refuse at the moment it is asked (a browser's fullscreen request); false
+  // when refused. Without it, the switch is made with the first fullscreen
+  // surface.
+  bool (*enterDisplayMode)(const DisplayMode &mode);
+  // Optional: puts the desktop's mode back after enterDisplayMode.
+  void (*leaveDisplayMode)();
   void (*showCursor)(bool shown); // optional
 
   // Shows a modal box; returns the button pressed, or 0 when none can be

@@ -1,7 +1,9 @@
 // The display mode and the cursor's display counter. A successful
 // ChangeDisplaySettingsA records the display's matching mode; popup windows
 // made while it is in force cover the display in that mode (the backend
-// switches the display for them). Restoring takes them out of it, and the
+// switches the display for them, or at once when it has enterDisplayMode, so
+// that a display that refuses is refused here). Restoring takes them out of
+// it, and the
 // process exit restores it too (BackendStart.cpp).
 #include "DisplayModes.h"
 
@@ -21,6 +23,8 @@ bool modesOffered = true;
 int cursorCounter = 0; // Windows' cursor display counter: shown while >= 0
 
 void RestoreDesktopMode() {
+  if (modeInForce && activeBackend.leaveDisplayMode)
+    activeBackend.leaveDisplayMode();
   modeInForce = false;
   for (const std::unique_ptr<Window> &window : LiveWindows()) {
     if (window->fullscreen && activeBackend.leaveFullscreen)
@@ -98,6 +102,8 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA *request, DWORD flags) {
   if (!modesOffered ||
       !ChooseDisplayMode(activeBackend.displayModes(), width, height, bits, &found))
     return DISP_CHANGE_BADMODE;
+  if (activeBackend.enterDisplayMode && !activeBackend.enterDisplayMode(found))
+    return DISP_CHANGE_FAILED;
   mode = found;
   modeInForce = true;
   return DISP_CHANGE_SUCCESSFUL;

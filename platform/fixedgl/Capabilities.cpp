@@ -25,6 +25,7 @@ void SetCapability(GLenum cap, bool enabled) {
     state.texturing = enabled;
     break;
   case GL_DEPTH_TEST:
+    state.depthTest = enabled;
     if (enabled)
       state.es2.Enable(GL_DEPTH_TEST);
     else

@@ -25,10 +25,11 @@ Light DefaultLight(int index) {
   return light;
 }
 
+} // namespace
+
 // The vertex buffer stays bound; each draw refills it with its triangles.
-void SetUpVertexBuffer() {
+void BindVertexBuffer() {
   const Es2Functions &es2 = state.es2;
-  es2.GenBuffers(1, &state.vertexBuffer);
   es2.BindBuffer(GL_ARRAY_BUFFER, state.vertexBuffer);
   const GLsizei stride = sizeof(Vertex);
   es2.VertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, stride,
@@ -41,6 +42,13 @@ void SetUpVertexBuffer() {
   es2.EnableVertexAttribArray(kNormalAttribute);
   es2.EnableVertexAttribArray(kTexCoordAttribute);
 }
+
+GLuint BoundEs2Texture() {
+  auto bound = state.textures.find(state.boundTexture);
+  return bound == state.textures.end() ? 0 : bound->second.es2Name;
+}
+
+namespace {
 
 // The ES state the library passes calls through to, set to OpenGL 1.1's
 // defaults in case the context was used before.
@@ -68,6 +76,7 @@ bool StartContext(const Es2Functions &functions, std::string *error) {
   state.normal = {0.0f, 0.0f, 1.0f};
   state.texCoord = {0.0f, 0.0f};
   state.lighting = false;
+  state.depthTest = false;
   for (int i = 0; i < kLightCount; ++i)
     state.lights[i] = DefaultLight(i);
   state.texturing = false;
@@ -84,7 +93,8 @@ bool StartContext(const Es2Functions &functions, std::string *error) {
   state.locations = locations;
   state.es2.UseProgram(state.program);
   state.es2.Uniform1i(locations.sampler, 0);
-  SetUpVertexBuffer();
+  state.es2.GenBuffers(1, &state.vertexBuffer);
+  BindVertexBuffer();
   ResetForwardedState();
   state.es2.GetIntegerv(GL_MAX_TEXTURE_SIZE, &state.maxTextureSize);
   state.es2.GetIntegerv(GL_VIEWPORT, state.viewport.data());
@@ -98,6 +108,7 @@ void EndContext() {
       es2.DeleteTextures(1, &entry.second.es2Name);
   }
   state.textures.clear();
+  EndBackBuffer();
   es2.DeleteBuffers(1, &state.vertexBuffer);
   es2.DeleteProgram(state.program);
   state.program = 0;

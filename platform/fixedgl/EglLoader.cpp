@@ -21,22 +21,32 @@ bool LoadEs2FunctionsFromEgl(Es2Functions *f, std::string *error) {
   return Load(f->AttachShader, "glAttachShader", error) &&
          Load(f->BindAttribLocation, "glBindAttribLocation", error) &&
          Load(f->BindBuffer, "glBindBuffer", error) &&
+         Load(f->BindFramebuffer, "glBindFramebuffer", error) &&
+         Load(f->BindRenderbuffer, "glBindRenderbuffer", error) &&
          Load(f->BindTexture, "glBindTexture", error) &&
-         Load(f->BufferData, "glBufferData", error) && Load(f->Clear, "glClear", error) &&
-         Load(f->ClearColor, "glClearColor", error) &&
+         Load(f->BufferData, "glBufferData", error) &&
+         Load(f->CheckFramebufferStatus, "glCheckFramebufferStatus", error) &&
+         Load(f->Clear, "glClear", error) && Load(f->ClearColor, "glClearColor", error) &&
          Load(f->ClearDepthf, "glClearDepthf", error) &&
          Load(f->CompileShader, "glCompileShader", error) &&
          Load(f->CreateProgram, "glCreateProgram", error) &&
          Load(f->CreateShader, "glCreateShader", error) &&
          Load(f->DeleteBuffers, "glDeleteBuffers", error) &&
+         Load(f->DeleteFramebuffers, "glDeleteFramebuffers", error) &&
          Load(f->DeleteProgram, "glDeleteProgram", error) &&
+         Load(f->DeleteRenderbuffers, "glDeleteRenderbuffers", error) &&
          Load(f->DeleteShader, "glDeleteShader", error) &&
          Load(f->DeleteTextures, "glDeleteTextures", error) &&
          Load(f->DepthFunc, "glDepthFunc", error) && Load(f->Disable, "glDisable", error) &&
+         Load(f->DisableVertexAttribArray, "glDisableVertexAttribArray", error) &&
          Load(f->DrawArrays, "glDrawArrays", error) && Load(f->Enable, "glEnable", error) &&
          Load(f->EnableVertexAttribArray, "glEnableVertexAttribArray", error) &&
          Load(f->Finish, "glFinish", error) && Load(f->Flush, "glFlush", error) &&
+         Load(f->FramebufferRenderbuffer, "glFramebufferRenderbuffer", error) &&
+         Load(f->FramebufferTexture2D, "glFramebufferTexture2D", error) &&
          Load(f->GenBuffers, "glGenBuffers", error) &&
+         Load(f->GenFramebuffers, "glGenFramebuffers", error) &&
+         Load(f->GenRenderbuffers, "glGenRenderbuffers", error) &&
          Load(f->GenTextures, "glGenTextures", error) &&
          Load(f->GetIntegerv, "glGetIntegerv", error) &&
          Load(f->GetProgramInfoLog, "glGetProgramInfoLog", error) &&
@@ -47,6 +57,7 @@ bool LoadEs2FunctionsFromEgl(Es2Functions *f, std::string *error) {
          Load(f->LinkProgram, "glLinkProgram", error) &&
          Load(f->PixelStorei, "glPixelStorei", error) &&
          Load(f->ReadPixels, "glReadPixels", error) &&
+         Load(f->RenderbufferStorage, "glRenderbufferStorage", error) &&
          Load(f->ShaderSource, "glShaderSource", error) &&
          Load(f->TexImage2D, "glTexImage2D", error) &&
          Load(f->TexParameteri, "glTexParameteri", error) &&

@@ -21,6 +21,21 @@ bool StartContext(const Es2Functions &functions, std::string *error);
 // current.
 void EndContext();
 
+// From now on, draws into an offscreen back buffer of the given size, with a
+// 16-bit depth buffer, as a double-buffered window's context does, and reads
+// pixels from it; the ES context's own framebuffer shows only what
+// PresentBackBuffer copies there. For a framebuffer that is shown whenever the
+// program waits (a browser shows a canvas whenever the page returns to it),
+// so that a frame interrupted by a pause is not seen half drawn. Call after
+// StartContext. Returns false with the reason in *error when the ES context
+// cannot draw offscreen.
+bool UseBackBuffer(int width, int height, std::string *error);
+
+// Copies the back buffer to the ES context's own framebuffer, as SwapBuffers
+// shows a frame; every OpenGL 1.1 state is as before. Does nothing without a
+// back buffer.
+void PresentBackBuffer();
+
 } // namespace fixedgl
 
 #endif

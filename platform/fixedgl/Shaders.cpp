@@ -87,6 +87,28 @@ void main() {
 }
 )";
 
+// Copies the back buffer's texture to the screen pixel for pixel: one
+// triangle covers the viewport, and each fragment reads the texel under it.
+const char kPresentVertexShader[] = R"(
+attribute vec3 a_position;
+void main() {
+  gl_Position = vec4(a_position.xy, 0.0, 1.0);
+}
+)";
+
+const char kPresentFragmentShader[] = R"(
+#ifdef GL_FRAGMENT_PRECISION_HIGH
+precision highp float;
+#else
+precision mediump float;
+#endif
+uniform sampler2D u_sampler;
+uniform vec4 u_size; // width and height, then 1 and 1
+void main() {
+  gl_FragColor = vec4(texture2D(u_sampler, gl_FragCoord.xy / u_size.xy).rgb, 1.0);
+}
+)";
+
 GLuint CompileShader(const Es2Functions &es2, GLenum type, const char *source, std::string *error) {
   GLuint shader = es2.CreateShader(type);
   es2.ShaderSource(shader, 1, &source, nullptr);
@@ -103,13 +125,14 @@ GLuint CompileShader(const Es2Functions &es2, GLenum type, const char *source, s
   return 0;
 }
 
-} // namespace
-
-GLuint BuildProgram(const Es2Functions &es2, ProgramLocations *locations, std::string *error) {
-  GLuint vertexShader = CompileShader(es2, GL_VERTEX_SHADER, kVertexShader, error);
+// Compiles and links the two shaders, with the attributes at their fixed
+// indices. Returns the program, or 0 with the compiler's or linker's log.
+GLuint LinkShaders(const Es2Functions &es2, const char *vertexSource, const char *fragmentSource,
+                   std::string *error) {
+  GLuint vertexShader = CompileShader(es2, GL_VERTEX_SHADER, vertexSource, error);
   if (!vertexShader)
     return 0;
-  GLuint fragmentShader = CompileShader(es2, GL_FRAGMENT_SHADER, kFragmentShader, error);
+  GLuint fragmentShader = CompileShader(es2, GL_FRAGMENT_SHADER, fragmentSource, error);
   if (!fragmentShader) {
     es2.DeleteShader(vertexShader);
     return 0;
@@ -133,6 +156,15 @@ GLuint BuildProgram(const Es2Functions &es2, ProgramLocations *locations, std::s
     es2.DeleteProgram(program);
     return 0;
   }
+  return program;
+}
+
+} // namespace
+
+GLuint BuildProgram(const Es2Functions &es2, ProgramLocations *locations, std::string *error) {
+  GLuint program = LinkShaders(es2, kVertexShader, kFragmentShader, error);
+  if (!program)
+    return 0;
 
   auto find = [&](const char *name) { return es2.GetUniformLocation(program, name); };
   locations->modelview = find("u_modelview");
@@ -147,6 +179,16 @@ GLuint BuildProgram(const Es2Functions &es2, ProgramLocations *locations, std::s
   locations->lightAttenuation = find("u_lightAttenuation");
   locations->texturing = find("u_texturing");
   locations->sampler = find("u_sampler");
+  return program;
+}
+
+GLuint BuildPresentProgram(const Es2Functions &es2, PresentLocations *locations,
+                           std::string *error) {
+  GLuint program = LinkShaders(es2, kPresentVertexShader, kPresentFragmentShader, error);
+  if (!program)
+    return 0;
+  locations->sampler = es2.GetUniformLocation(program, "u_sampler");
+  locations->size = es2.GetUniformLocation(program, "u_size");
   return program;
 }
 

@@ -44,6 +44,18 @@ struct ProgramLocations {
   GLint texturing, sampler;
 };
 
+struct PresentLocations {
+  GLint sampler, size;
+};
+
+// An offscreen back buffer (UseBackBuffer in FixedGl.h); all 0 without one.
+struct BackBuffer {
+  GLuint framebuffer, colour, depth;
+  GLuint program, vertices;
+  PresentLocations locations;
+  GLsizei width, height;
+};
+
 struct State {
   Es2Functions es2;
   GLenum error;
@@ -64,6 +76,7 @@ struct State {
   bool lighting;
   std::array<Light, kLightCount> lights;
 
+  bool depthTest;
   bool texturing;
   GLuint boundTexture;
   std::map<GLuint, Texture> textures; // every name in use, 0 included
@@ -77,6 +90,7 @@ struct State {
   GLuint program;
   ProgramLocations locations;
   GLuint vertexBuffer;
+  BackBuffer backBuffer;
 };
 
 extern State state;
@@ -90,6 +104,15 @@ bool RefusedInsideBeginEnd();
 
 // The matrix the matrix calls change.
 Matrix &CurrentMatrix();
+
+// Deletes the back buffer, if there is one (BackBuffer.cpp).
+void EndBackBuffer();
+
+// Binds the vertex buffer and points the attributes at its vertices.
+void BindVertexBuffer();
+
+// The ES texture bound in place of the current OpenGL one.
+GLuint BoundEs2Texture();
 
 // Draws the triangles of the glBegin/glEnd pair just ended.
 void DrawVertices(const std::vector<Vertex> &triangles);

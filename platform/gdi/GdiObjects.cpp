@@ -79,7 +79,9 @@ BYTE *AllocateSectionMemory(size_t bytes) {
   if (bytes >= kHugePageThreshold) {
     madvise(memory, bytes, MADV_HUGEPAGE);
   }
+#ifdef MADV_POPULATE_WRITE
   madvise(memory, bytes, MADV_POPULATE_WRITE);
+#endif
   return static_cast<BYTE *>(memory);
 }
 
@@ -105,12 +107,18 @@ DibSection *NewSection(const BITMAPINFOHEADER &header) {
   if (bytes > UINT32_MAX) {
     return nullptr;
   }
-  BYTE *bits = AllocateSectionMemory(bytes);
+  BYTE *bits = AllocateSectionMemory(static_cast<size_t>(bytes));
   if (!bits) {
     return nullptr;
   }
-  return new DibSection{
-      header.biWidth, static_cast<LONG>(rows), header.biHeight < 0, stride, bits, bytes, nullptr};
+  // Both fit in size_t: bytes is at most UINT32_MAX.
+  return new DibSection{header.biWidth,
+                        static_cast<LONG>(rows),
+                        header.biHeight < 0,
+                        static_cast<size_t>(stride),
+                        bits,
+                        static_cast<size_t>(bytes),
+                        nullptr};
 }
 
 } // namespace

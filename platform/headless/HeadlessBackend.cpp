@@ -9,7 +9,8 @@
 // nobody sees is dismissed at once), skipped pauses.
 // Does not implement: showing, raising and focusing surfaces, leaving
 // fullscreen (nothing is seen), native events (none happen), the cursor,
-// shutdown (the EGL display is kept until the process ends).
+// shutdown (the EGL display is kept until the process ends), switching the
+// display mode at once (nothing is seen).
 #include <Backend.h>
 
 #include <EGL/egl.h>
@@ -157,6 +158,8 @@ const platform::core::Backend platform::core::activeBackend = {
     ClientSize,
     nullptr, // pumpEvents
     CreateContext, MakeCurrent,    DeleteContext, Swap, Desktop, Modes,
+    nullptr, // enterDisplayMode
+    nullptr, // leaveDisplayMode
     nullptr, // showCursor
     DismissBox,
     true, // pausesSkipped

@@ -4,6 +4,8 @@
 // service's limit), and the limit on the process's address space. The
 // physical figure is the smallest of the first two, so that a program in a
 // container with a limit is not told of memory that only the machine has.
+// On a page the memory is the WebAssembly heap, which grows up to a fixed
+// size.
 #include "CallArguments.h"
 
 #include <PlatformCalls.h>
@@ -17,6 +19,44 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten/heap.h>
+#include <malloc.h>
+#endif
+
+#ifdef __EMSCRIPTEN__
+
+// What the heap may still grow by, and what is free inside it; a page has no
+// swap, and its address space is the heap.
+BOOL WINAPI GlobalMemoryStatusEx(LPMEMORYSTATUSEX status) {
+  if (platform::CallFails("GlobalMemoryStatusEx", platform::CallArguments(status))) {
+    return FALSE;
+  }
+  if (!status || status->dwLength != sizeof(MEMORYSTATUSEX)) {
+    return FALSE;
+  }
+  const uint64_t total = emscripten_get_heap_max();
+  const uint64_t size = emscripten_get_heap_size();
+  const struct mallinfo heap = mallinfo();
+  uint64_t available = (total > size ? total - size : 0) + static_cast<uint64_t>(heap.fordblks);
+  uint64_t override = 0;
+  if (platform::AvailableMemoryOverride(&override)) {
+    available = override;
+  }
+  status->dwMemoryLoad =
+      total > 0 ? static_cast<DWORD>(100 - std::min<uint64_t>(available, total) * 100 / total) : 0;
+  status->ullTotalPhys = total;
+  status->ullAvailPhys = available;
+  status->ullTotalPageFile = total;
+  status->ullAvailPageFile = available;
+  status->ullTotalVirtual = total;
+  status->ullAvailVirtual = available;
+  status->ullAvailExtendedVirtual = 0;
+  return TRUE;
+}
+
+#else
 
 namespace platform {
 
@@ -188,3 +228,5 @@ BOOL WINAPI GlobalMemoryStatusEx(LPMEMORYSTATUSEX status) {
   status->ullAvailExtendedVirtual = 0;
   return TRUE;
 }
+
+#endif

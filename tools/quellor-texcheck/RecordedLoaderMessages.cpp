@@ -1,4 +1,5 @@
-// The headless backend records every message box instead of showing it.
+// The core records every message box instead of showing it, on the headless
+// backend and on the page's.
 #include "LoaderMessages.h"
 
 #include <PlatformControl.h>

@@ -1,0 +1,119 @@
+// The page's events reported to the core, which turns them into window
+// messages. The browser delivers them while the program waits (in SwapBuffers
+// or Sleep); they are kept until the program next looks at its queue, so that
+// no window procedure runs in the middle of a frame.
+//
+// Implements: pumpEvents (keys, the page's focus as activation, a hidden page
+// as minimised and a shown one as restored, and the page's close control).
+#include "WebBackend.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <deque>
+
+namespace platform::web {
+
+namespace {
+
+enum class Kind { Key, Focus, Hidden, Shown, Close };
+
+struct PageEvent {
+  Kind kind;
+  bool down; // a key went down; the page gained focus
+  int virtualKey;
+  bool repeat;
+  bool extended;
+  unsigned modifiers;
+  DWORD time;
+};
+
+std::deque<PageEvent> pending;
+bool listening = false;
+
+PageEvent Event(Kind kind, bool down = false) {
+  return {kind, down, 0, false, false, 0, static_cast<DWORD>(emscripten_get_now())};
+}
+
+// The browser keeps these keys whatever the page does with them.
+bool BrowserKeepsKey(const EmscriptenKeyboardEvent &key) {
+  return key.ctrlKey || key.metaKey || key.keyCode == 116 /* F5 */ ||
+         key.keyCode == 122 /* F11 */ || key.keyCode == 123 /* F12 */;
+}
+
+EM_BOOL OnKeyEvent(int type, const EmscriptenKeyboardEvent *key, void *) {
+  const int virtualKey = VirtualKeyOf(key->keyCode);
+  if (virtualKey == 0)
+    return EM_FALSE;
+  PageEvent event = Event(Kind::Key, type == EMSCRIPTEN_EVENT_KEYDOWN);
+  event.virtualKey = virtualKey;
+  event.repeat = key->repeat != 0;
+  event.extended = IsExtendedKey(key->code);
+  event.modifiers = (key->shiftKey ? core::kShift : 0u) | (key->ctrlKey ? core::kControl : 0u) |
+                    (key->altKey ? core::kAlt : 0u);
+  pending.push_back(event);
+  // Space would scroll the page and F1 open the browser's help.
+  return BrowserKeepsKey(*key) ? EM_FALSE : EM_TRUE;
+}
+
+EM_BOOL OnFocusEvent(int type, const EmscriptenFocusEvent *, void *) {
+  pending.push_back(Event(Kind::Focus, type == EMSCRIPTEN_EVENT_FOCUS));
+  return EM_FALSE;
+}
+
+EM_BOOL OnVisibilityChange(int, const EmscriptenVisibilityChangeEvent *visibility, void *) {
+  pending.push_back(Event(visibility->hidden ? Kind::Hidden : Kind::Shown));
+  return EM_FALSE;
+}
+
+void Report(const PageEvent &event, void *surface) {
+  switch (event.kind) {
+  case Kind::Key:
+    core::OnKey(surface, event.down, event.virtualKey, event.repeat, event.extended,
+                event.modifiers, event.time);
+    break;
+  case Kind::Focus:
+    core::OnFocus(surface, event.down, event.time);
+    break;
+  case Kind::Hidden:
+    core::OnMinimised(surface, event.time);
+    break;
+  case Kind::Shown:
+    core::OnRestored(surface, event.time);
+    break;
+  case Kind::Close:
+    core::OnClose(surface, event.time);
+    break;
+  }
+}
+
+} // namespace
+
+void ListenForEvents() {
+  if (listening)
+    return;
+  listening = true;
+  const char *window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+  emscripten_set_keydown_callback(window, nullptr, EM_TRUE, OnKeyEvent);
+  emscripten_set_keyup_callback(window, nullptr, EM_TRUE, OnKeyEvent);
+  emscripten_set_focus_callback(window, nullptr, EM_TRUE, OnFocusEvent);
+  emscripten_set_blur_callback(window, nullptr, EM_TRUE, OnFocusEvent);
+  emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, OnVisibilityChange);
+}
+
+// Events that come while no window has the canvas have nobody to go to.
+void PumpEvents() {
+  while (!pending.empty()) {
+    const PageEvent event = pending.front();
+    pending.pop_front();
+    if (void *surface = CanvasSurface())
+      Report(event, surface);
+  }
+}
+
+} // namespace platform::web
+
+// The page's close control, like a window's close button.
+extern "C" EMSCRIPTEN_KEEPALIVE void quellor_close() {
+  platform::web::pending.push_back(platform::web::Event(platform::web::Kind::Close));
+}
