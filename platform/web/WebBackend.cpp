@@ -11,26 +11,14 @@
 using namespace platform::web;
 
 const platform::core::Backend platform::core::activeBackend = {
-    "web",
-    Start,
+    "web",         Start,
     nullptr, // shutdown
-    CreateSurface,
-    DestroySurface,
+    CreateSurface, DestroySurface,
     nullptr, // showSurface
     nullptr, // raiseSurface
     FocusSurface,
     nullptr, // leaveFullscreen
-    ClientSize,
-    PumpEvents,
-    CreateContext,
-    MakeCurrent,
-    DeleteContext,
-    Swap,
-    Desktop,
-    Modes,
-    EnterDisplayMode,
-    LeaveDisplayMode,
-    ShowCursor,
-    MessageBox,
+    ClientSize,    PumpEvents,     CreateContext,    MakeCurrent,      DeleteContext, Swap,
+    Desktop,       Modes,          EnterDisplayMode, LeaveDisplayMode, ShowCursor,    MessageBox,
     false, // pausesSkipped
 };

@@ -24,7 +24,7 @@ EM_ASYNC_JS(int, RequestCanvasFullscreen, (), {
   var canvas = document.getElementById('canvas');
   if (!canvas || !canvas.requestFullscreen || !document.fullscreenEnabled)
     return 0;
-  if (document.fullscreenElement === canvas)
+  if (document.fullscreenElement == = canvas)
     return 1;
   try {
     await canvas.requestFullscreen();
@@ -38,7 +38,7 @@ EM_ASYNC_JS(int, RequestCanvasFullscreen, (), {
 // at any moment, the program's end included.
 EM_JS(void, ExitCanvasFullscreen, (), {
   if (document.fullscreenElement)
-    document.exitFullscreen().catch(function() {});
+    document.exitFullscreen().catch(function(){});
 });
 
 } // namespace

@@ -26,11 +26,11 @@ const Renumbered kRenumbered[] = {
 };
 
 // Keys that Windows flags as extended (bit 24 of a key message's lParam).
-const char *const kExtendedCodes[] = {
-    "ControlRight", "AltRight",   "Insert",       "Delete",    "Home",
-    "End",          "PageUp",     "PageDown",     "ArrowUp",   "ArrowDown",
-    "ArrowLeft",    "ArrowRight", "NumLock",      "NumpadDivide", "NumpadEnter",
-    "PrintScreen",  "MetaLeft",   "MetaRight",    "ContextMenu"};
+const char *const kExtendedCodes[] = {"ControlRight", "AltRight",     "Insert",      "Delete",
+                                      "Home",         "End",          "PageUp",      "PageDown",
+                                      "ArrowUp",      "ArrowDown",    "ArrowLeft",   "ArrowRight",
+                                      "NumLock",      "NumpadDivide", "NumpadEnter", "PrintScreen",
+                                      "MetaLeft",     "MetaRight",    "ContextMenu"};
 
 } // namespace
 
