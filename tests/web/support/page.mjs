@@ -1,0 +1,84 @@
+// What every browser test shares: the page's folder served on loopback, and
+// Debian's Chromium started headless with WebGL through SwiftShader.
+import { chromium } from 'playwright-core';
+import fs from 'node:fs';
+import http from 'node:http';
+import path from 'node:path';
+
+const kTypes = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript',
+  '.mjs': 'text/javascript',
+  '.wasm': 'application/wasm',
+  '.bmp': 'image/bmp',
+};
+
+// Serves the files of `folder` (and nothing above it) on a free port of
+// 127.0.0.1. Resolves to { url, close() }; url ends with '/'.
+export function serveFolder(folder) {
+  const root = path.resolve(folder);
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+    const file = path.resolve(root, '.' + name);
+    if (!file.startsWith(root + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      response.writeHead(404);
+      response.end();
+      return;
+    }
+    response.writeHead(200, {
+      'Content-Type': kTypes[path.extname(file)] || 'application/octet-stream',
+      'Cache-Control': 'no-store',
+    });
+    fs.createReadStream(file).pipe(response);
+  });
+  return new Promise((resolve) => {
+    server.listen(0, '127.0.0.1', () => {
+      const { port } = server.address();
+      resolve({ url: `http://127.0.0.1:${port}/`, close: () => new Promise((done) => server.close(done)) });
+    });
+  });
+}
+
+// Chromium as this machine runs it: no sandbox (tests run as root), no
+// network of its own, WebGL on the CPU. Playwright gives it a fresh profile.
+export function launchBrowser() {
+  return chromium.launch({
+    executablePath: process.env.QUELLOR_CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: [
+      '--no-sandbox',
+      '--disable-gpu',
+      '--disable-quic',
+      '--no-first-run',
+      '--disable-background-networking',
+      '--disable-component-update',
+      '--disable-sync',
+      '--use-angle=swiftshader',
+      '--enable-unsafe-swiftshader',
+    ],
+  });
+}
+
+// Resolves once the page says the program has ended; to its exit status.
+export async function waitForEnd(page, timeout = 120000) {
+  await page.waitForFunction(
+    () => document.getElementById('status').dataset.exitStatus !== undefined, null, { timeout });
+  return Number(await page.evaluate(() => document.getElementById('status').dataset.exitStatus));
+}
+
+// The canvas's picture as RGBA bytes, top row first.
+export async function canvasPixels(page) {
+  return page.evaluate(() => {
+    const canvas = document.getElementById('canvas');
+    const copy = document.createElement('canvas');
+    copy.width = canvas.width;
+    copy.height = canvas.height;
+    const context = copy.getContext('2d');
+    context.drawImage(canvas, 0, 0);
+    return {
+      width: copy.width,
+      height: copy.height,
+      rgba: Array.from(context.getImageData(0, 0, copy.width, copy.height).data),
+    };
+  });
+}
