@@ -41,6 +41,7 @@ void LeaveDisplayMode();
 
 // WebEvents.cpp
 void ListenForEvents();
+void StopListening(); // once the program has ended
 void PumpEvents();
 
 // WebDialogs.cpp

@@ -12,9 +12,12 @@ namespace platform::web {
 
 namespace {
 
+// The scripts below are laid out as C++, which would split JavaScript's ===
+// into == =; typeof gives a string, so == compares the same.
+
 // 0 where the browser shows no dialogs.
 EM_JS(int, ShowAlert, (const char *caption, const char *text), {
-  if (typeof window == = 'undefined' || !window.alert)
+  if (typeof window == 'undefined' || !window.alert)
     return 0;
   window.alert(UTF8ToString(caption) + '\n' + UTF8ToString(text));
   return 1;
@@ -22,7 +25,7 @@ EM_JS(int, ShowAlert, (const char *caption, const char *text), {
 
 // 1 for OK, 2 for Cancel, 0 where the browser shows no dialogs.
 EM_JS(int, ShowConfirm, (const char *caption, const char *text), {
-  if (typeof window == = 'undefined' || !window.confirm)
+  if (typeof window == 'undefined' || !window.confirm)
     return 0;
   return window.confirm(UTF8ToString(caption) + '\n' + UTF8ToString(text)) ? 1 : 2;
 });

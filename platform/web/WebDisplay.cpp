@@ -20,11 +20,12 @@ EM_JS(int, ScreenHeight, (), { return screen.height; });
 EM_JS(int, ScreenBits, (), { return screen.colorDepth; });
 
 // The browser answers the request later; the program waits for the answer.
+// Elements compare with == as with ===, which C++ layout would split in two.
 EM_ASYNC_JS(int, RequestCanvasFullscreen, (), {
   var canvas = document.getElementById('canvas');
   if (!canvas || !canvas.requestFullscreen || !document.fullscreenEnabled)
     return 0;
-  if (document.fullscreenElement == = canvas)
+  if (document.fullscreenElement == canvas)
     return 1;
   try {
     await canvas.requestFullscreen();

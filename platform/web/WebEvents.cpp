@@ -5,6 +5,7 @@
 //
 // Implements: pumpEvents (keys, the page's focus as activation, a hidden page
 // as minimised and a shown one as restored, and the page's close control).
+// Once the program has ended the page's keys are the page's own again.
 #include "WebBackend.h"
 
 #include <emscripten.h>
@@ -99,6 +100,21 @@ void ListenForEvents() {
   emscripten_set_focus_callback(window, nullptr, EM_TRUE, OnFocusEvent);
   emscripten_set_blur_callback(window, nullptr, EM_TRUE, OnFocusEvent);
   emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, OnVisibilityChange);
+}
+
+// The listeners are removed: the page's keys (Tab, Space, the arrows) are no
+// longer taken from it, and nothing is kept for a program that has ended.
+void StopListening() {
+  if (!listening)
+    return;
+  listening = false;
+  const char *window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+  emscripten_set_keydown_callback(window, nullptr, EM_TRUE, nullptr);
+  emscripten_set_keyup_callback(window, nullptr, EM_TRUE, nullptr);
+  emscripten_set_focus_callback(window, nullptr, EM_TRUE, nullptr);
+  emscripten_set_blur_callback(window, nullptr, EM_TRUE, nullptr);
+  emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, nullptr);
+  pending.clear();
 }
 
 // Events that come while no window has the canvas have nobody to go to.

@@ -1,6 +1,7 @@
-// The page's entry: hands over to WinMain, then tells the page that the
-// program has ended and with which status (main's own return value is lost
-// to the page: the program's first pause already returned to the browser).
+// The page's entry: hands over to WinMain, then gives the page its keys back
+// and tells it that the program has ended and with which status (main's own
+// return value is lost to the page: the program's first pause already
+// returned to the browser).
 //
 // With arguments "--frames N" and any number of "--space-at F", the page runs
 // in snapshot mode, as quellor-snapshot does: windowed without asking, frames
@@ -112,6 +113,7 @@ int main(int argc, char **argv) {
     ScriptSnapshot(snapshot);
   char commandLine[] = "";
   const int status = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWNORMAL);
+  StopListening();
   ReportEnd(status, SnapshotMode() ? AnsweredBoxes().c_str() : "");
   return status;
 }

@@ -1,0 +1,334 @@
+// What the page's behaviour tests share: a page whose dialogs are answered
+// from a script and whose errors are kept, keys held across a frame, and the
+// picture as the user sees it (a screenshot), decoded and measured.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import zlib from 'node:zlib';
+
+import { launchBrowser, serveFolder } from '../support/page.mjs';
+
+// The web preset's page, unless the environment names another.
+export const pageDir = process.env.QUELLOR_WEB_PAGE_DIR ||
+  path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../../build/web');
+
+// Why the page cannot be driven here, or false. Tests are skipped, and say
+// why, rather than failing on a machine without the page or the browser.
+export function skipReason() {
+  for (const name of ['quellor.html', 'quellor.js', 'quellor.wasm']) {
+    if (!fs.existsSync(path.join(pageDir, name)))
+      return `${path.join(pageDir, name)} is missing: build the page (cmake --build --preset web)`;
+  }
+  const chromium = process.env.QUELLOR_CHROMIUM || '/usr/bin/chromium';
+  if (!fs.existsSync(chromium)) return `${chromium} is missing`;
+  return false;
+}
+
+export const kStartQuestion = 'Cela obrazovka?\nPrejete si celoobrazovkovy rezim?';
+export const kFallbackQuestion =
+  'Okenni mod?\nNepodarilo se prejit do celoobrazovkoveho\nrezimu. Pouzit okenni mod?';
+export const kEndNotice = 'CHYBA\nProgram bude nyni ukoncen.';
+// The status of a run ended by Escape: the parameter of the last message the
+// program took, the Escape key's code, as on Windows.
+export const kEscapeStatus = 27;
+
+// One browser and one server for a test file; close() ends both.
+export async function openBrowser() {
+  const server = await serveFolder(pageDir);
+  const browser = await launchBrowser();
+  return {
+    server,
+    browser,
+    async close() {
+      await browser.close();
+      await server.close();
+    },
+  };
+}
+
+// A new page in its own context. `answers` lists the dialogs expected, in
+// order, as { type, message, accept }; a dialog that does not match its
+// entry, or comes after the last, is recorded as unexpected and dismissed, so
+// that the program goes on and the test can say what came. Every page counts
+// the animation frames the program asks for (window.quellorFrames) and its
+// WebGL draw calls (window.quellorDraws), in every frame of the page.
+export async function openPage(session, answers = []) {
+  const context = await session.browser.newContext();
+  // A wait that fails says so well within the ctest entry's time.
+  context.setDefaultTimeout(15000);
+  const page = await context.newPage();
+  const record = { dialogs: [], unexpected: [], errors: [], context, page };
+  page.on('pageerror', (error) => record.errors.push(error.message));
+  page.on('dialog', async (dialog) => {
+    const shown = { type: dialog.type(), message: dialog.message() };
+    record.dialogs.push(shown);
+    const expected = answers[record.dialogs.length - 1];
+    if (!expected || expected.type !== shown.type || expected.message !== shown.message) {
+      record.unexpected.push(shown);
+      await dialog.dismiss();
+    } else if (expected.accept) {
+      await dialog.accept();
+    } else {
+      await dialog.dismiss();
+    }
+  });
+  await page.addInitScript(() => {
+    window.quellorFrames = 0;
+    const request = window.requestAnimationFrame.bind(window);
+    window.requestAnimationFrame = (callback) => {
+      window.quellorFrames += 1;
+      return request(callback);
+    };
+    window.quellorDraws = 0;
+    for (const name of ['drawArrays', 'drawElements']) {
+      const draw = WebGLRenderingContext.prototype[name];
+      WebGLRenderingContext.prototype[name] = function (...args) {
+        window.quellorDraws += 1;
+        return draw.apply(this, args);
+      };
+    }
+  });
+  record.expectDialogs = (expected) => {
+    assert.deepEqual(record.unexpected, [], 'dialogs that were not expected');
+    assert.deepEqual(
+      record.dialogs,
+      expected.map(({ type, message }) => ({ type, message })),
+      'the dialogs shown');
+  };
+  record.expectNoErrors = () => assert.deepEqual(record.errors, [], 'errors on the page');
+  record.close = () => context.close();
+  return record;
+}
+
+export const confirmAnswered = (message, accept) => ({ type: 'confirm', message, accept });
+export const alertShown = (message) => ({ type: 'alert', message, accept: true });
+
+// Loads `url` and waits until Start can be pressed on Quellor's page, the
+// page itself or, with `frameSelector`, the frame that holds it; resolves to
+// that page or frame.
+export async function loadPage(page, url, frameSelector = null) {
+  await page.goto(url);
+  const target = frameSelector
+    ? await (await page.waitForSelector(frameSelector)).contentFrame()
+    : page;
+  await target.waitForFunction(() => !document.getElementById('start').disabled, null,
+    { polling: 20 });
+  return target;
+}
+
+// Starts the program; resolves once it has drawn a few frames.
+export async function startAndWaitForFrames(target, frames = 10) {
+  await target.click('#start');
+  await waitForFrames(target, frames);
+}
+
+// Resolves once the program has asked for `count` more animation frames than
+// now, that is, once it has gone through that many more frame passes. The
+// wait polls on a timer: polling on animation frames would be counted too.
+export async function waitForFrames(target, count, timeout = 20000) {
+  const from = await target.evaluate(() => window.quellorFrames);
+  await waitForFrameCount(target, from + count, timeout);
+}
+
+// Resolves once the page has asked for `count` animation frames in all.
+export async function waitForFrameCount(target, count, timeout = 20000) {
+  await target.waitForFunction((until) => window.quellorFrames >= until, count,
+    { timeout, polling: 20 });
+}
+
+// Holds a key down until the program has gone through a few frame passes
+// (the program looks at its key flags once a frame), then lets it go. The
+// keys are typed on `page`; the program runs in `target`, the page or a frame
+// of it.
+export async function holdKey(page, target, key) {
+  await page.keyboard.down(key);
+  try {
+    await waitForFrames(target, 3);
+  } finally {
+    await page.keyboard.up(key);
+  }
+}
+
+// Holds Escape until the program has ended; resolves to its exit status.
+export async function endWithEscape(page, target = page) {
+  await page.keyboard.down('Escape');
+  try {
+    return Number((await waitForExit(target)).code);
+  } finally {
+    await page.keyboard.up('Escape');
+  }
+}
+
+// Resolves once the page says the program has ended, to what it says.
+export async function waitForExit(target, timeout = 20000) {
+  await target.waitForFunction(
+    () => document.getElementById('status').dataset.exitStatus !== undefined, null,
+    { timeout, polling: 20 });
+  return statusOf(target);
+}
+
+export async function statusOf(target) {
+  return target.evaluate(() => {
+    const status = document.getElementById('status');
+    return { code: status.dataset.exitStatus, text: status.textContent };
+  });
+}
+
+// How the running scene must look: textured (sharp detail all over, which an
+// untextured or flat picture lacks) and moving (a look some frames later
+// differs). Resolves to the later look.
+export async function expectRunningScene(target, canvas) {
+  const first = await shootCanvas(canvas);
+  await waitForFrames(target, 10);
+  const second = await shootCanvas(canvas);
+  assert.ok(distinctColours(second) > 2000, `textured: ${distinctColours(second)} colours`);
+  assert.ok(detailShare(second) > 0.02, `textured: ${detailShare(second)} of the pixels sharp`);
+  assert.ok(changedShare(first, second) > 0.002, `moving: ${changedShare(first, second)} changed`);
+  return second;
+}
+
+// The canvas as the user sees it: { width, height, rgba }.
+export async function shootCanvas(locator) {
+  return decodePng(await locator.screenshot());
+}
+
+// The PNG files Chromium's screenshots are: 8 bits per sample, RGB or RGBA,
+// not interlaced. Others are refused, not guessed at.
+export function decodePng(file) {
+  assert.equal(file.subarray(1, 4).toString('latin1'), 'PNG', 'a PNG file');
+  let offset = 8;
+  let header = null;
+  const data = [];
+  while (offset < file.length) {
+    const length = file.readUInt32BE(offset);
+    const type = file.subarray(offset + 4, offset + 8).toString('latin1');
+    const body = file.subarray(offset + 8, offset + 8 + length);
+    if (type === 'IHDR') {
+      header = {
+        width: body.readUInt32BE(0),
+        height: body.readUInt32BE(4),
+        depth: body[8],
+        colour: body[9],
+        interlace: body[12],
+      };
+    } else if (type === 'IDAT') {
+      data.push(body);
+    }
+    offset += 12 + length;
+  }
+  assert.ok(header, 'the PNG has a header');
+  assert.equal(header.depth, 8, 'PNG depth');
+  assert.equal(header.interlace, 0, 'PNG interlace');
+  const channels = { 2: 3, 6: 4 }[header.colour];
+  assert.ok(channels, `PNG colour type ${header.colour}`);
+  const raw = zlib.inflateSync(Buffer.concat(data));
+  const stride = header.width * channels;
+  const rows = Buffer.alloc(stride * header.height);
+  for (let y = 0; y < header.height; ++y) {
+    const filter = raw[y * (stride + 1)];
+    const line = raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
+    for (let x = 0; x < stride; ++x) {
+      const left = x >= channels ? rows[y * stride + x - channels] : 0;
+      const up = y > 0 ? rows[(y - 1) * stride + x] : 0;
+      const corner = y > 0 && x >= channels ? rows[(y - 1) * stride + x - channels] : 0;
+      let value;
+      switch (filter) {
+        case 0: value = line[x]; break;
+        case 1: value = line[x] + left; break;
+        case 2: value = line[x] + up; break;
+        case 3: value = line[x] + ((left + up) >> 1); break;
+        case 4: {
+          const estimate = left + up - corner;
+          const toLeft = Math.abs(estimate - left);
+          const toUp = Math.abs(estimate - up);
+          const toCorner = Math.abs(estimate - corner);
+          const predictor =
+            toLeft <= toUp && toLeft <= toCorner ? left : toUp <= toCorner ? up : corner;
+          value = line[x] + predictor;
+          break;
+        }
+        default: assert.fail(`PNG filter ${filter}`);
+      }
+      rows[y * stride + x] = value & 0xff;
+    }
+  }
+  const rgba = Buffer.alloc(header.width * header.height * 4);
+  for (let i = 0, j = 0; i < rows.length; i += channels, j += 4) {
+    rgba[j] = rows[i];
+    rgba[j + 1] = rows[i + 1];
+    rgba[j + 2] = rows[i + 2];
+    rgba[j + 3] = channels === 4 ? rows[i + 3] : 255;
+  }
+  return { width: header.width, height: header.height, rgba };
+}
+
+// How many colours the picture has: a flat or untextured picture has a few,
+// the textured scene thousands.
+export function distinctColours(picture) {
+  const colours = new Set();
+  const { rgba } = picture;
+  for (let i = 0; i < rgba.length; i += 4) colours.add((rgba[i] << 16) | (rgba[i + 1] << 8) | rgba[i + 2]);
+  return colours.size;
+}
+
+// The share of pixels (0 to 1) whose colour differs by more than `tolerance`
+// in some channel between two pictures of one size.
+export function changedShare(first, second, tolerance = 24) {
+  assert.equal(first.width, second.width, 'pictures of one width');
+  assert.equal(first.height, second.height, 'pictures of one height');
+  let changed = 0;
+  for (let i = 0; i < first.rgba.length; i += 4) {
+    if (Math.abs(first.rgba[i] - second.rgba[i]) > tolerance ||
+        Math.abs(first.rgba[i + 1] - second.rgba[i + 1]) > tolerance ||
+        Math.abs(first.rgba[i + 2] - second.rgba[i + 2]) > tolerance)
+      ++changed;
+  }
+  return changed / (first.width * first.height);
+}
+
+// The pixels (as a share, 0 to 1) that `test(r, g, b)` picks.
+export function shareOf(picture, test) {
+  let count = 0;
+  const { rgba } = picture;
+  for (let i = 0; i < rgba.length; i += 4) if (test(rgba[i], rgba[i + 1], rgba[i + 2])) ++count;
+  return count / (picture.width * picture.height);
+}
+
+// A 24-bit bottom-up BMP of one colour, with the plain 40-byte header.
+export function solidBitmap(size, [red, green, blue]) {
+  const rowBytes = size * 3; // a multiple of 4 for the sizes used
+  const bits = rowBytes * size;
+  const file = Buffer.alloc(54 + bits);
+  file.write('BM', 0, 'latin1');
+  file.writeUInt32LE(file.length, 2);
+  file.writeUInt32LE(54, 10);
+  file.writeUInt32LE(40, 14);
+  file.writeInt32LE(size, 18);
+  file.writeInt32LE(size, 22);
+  file.writeUInt16LE(1, 26);
+  file.writeUInt16LE(24, 28);
+  file.writeUInt32LE(bits, 34);
+  for (let i = 54; i < file.length; i += 3) {
+    file[i] = blue;
+    file[i + 1] = green;
+    file[i + 2] = red;
+  }
+  return file;
+}
+
+// The share of pixels (0 to 1) that differ sharply from their right-hand
+// neighbour: textures put edges all over the scene, while a lit but
+// untextured scene changes smoothly except at its objects' outlines.
+export function detailShare(picture, step = 32) {
+  const { width, height, rgba } = picture;
+  let sharp = 0;
+  for (let y = 0; y < height; ++y) {
+    for (let x = 0; x + 1 < width; ++x) {
+      const i = (y * width + x) * 4;
+      if (Math.abs(rgba[i] - rgba[i + 4]) + Math.abs(rgba[i + 1] - rgba[i + 5]) +
+          Math.abs(rgba[i + 2] - rgba[i + 6]) > step)
+        ++sharp;
+    }
+  }
+  return sharp / (width * height);
+}

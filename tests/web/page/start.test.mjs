@@ -1,0 +1,123 @@
+// The start question and its two answers, and the ways the program ends:
+// Escape, the page's Close button.
+import assert from 'node:assert/strict';
+import { after, before, describe, test } from 'node:test';
+
+import {
+  confirmAnswered, endWithEscape, expectRunningScene, kEscapeStatus, kStartQuestion, loadPage,
+  openBrowser, openPage, shootCanvas, skipReason, startAndWaitForFrames, statusOf, waitForExit,
+  waitForFrames,
+} from './session.mjs';
+
+const skip = skipReason();
+let session;
+before(async () => { if (!skip) session = await openBrowser(); });
+after(async () => { await session?.close(); });
+
+// The canvas's drawing buffer, its size on the page, and the display state.
+function canvasState(target) {
+  return target.evaluate(() => {
+    const canvas = document.getElementById('canvas');
+    return {
+      buffer: [canvas.width, canvas.height],
+      shown: [canvas.clientWidth, canvas.clientHeight],
+      viewport: [innerWidth, innerHeight],
+      fullscreen: document.fullscreenElement === canvas,
+      cursor: canvas.style.cursor,
+      title: document.title,
+    };
+  });
+}
+
+// Which of these keys the page would refuse the browser (Tab moving the
+// focus, Space and the arrows scrolling), pressed now.
+async function keysRefusedToPage(page) {
+  await page.evaluate(() => {
+    if (!window.quellorRefused) {
+      window.addEventListener('keydown', (event) => {
+        setTimeout(() => { if (event.defaultPrevented) window.quellorRefused.push(event.key); });
+      });
+    }
+    window.quellorRefused = [];
+  });
+  for (const key of ['Tab', 'Space', 'ArrowDown']) await page.keyboard.press(key);
+  await page.waitForTimeout(50);
+  return page.evaluate(() => window.quellorRefused);
+}
+
+describe('the start question', { skip }, () => {
+  test('No: a 640x480 textured, moving scene on the page; Escape ends it', async (t) => {
+    const expected = [confirmAnswered(kStartQuestion, false)];
+    const run = await openPage(session, expected);
+    t.after(run.close);
+    const { page } = run;
+    await loadPage(page, session.server.url + 'quellor.html');
+    assert.equal((await statusOf(page)).text, 'Ready: press Start.');
+    await startAndWaitForFrames(page);
+
+    const state = await canvasState(page);
+    assert.deepEqual(state.buffer, [640, 480], 'drawing buffer');
+    assert.deepEqual(state.shown, [640, 480], 'size on the page');
+    assert.equal(state.fullscreen, false);
+    assert.notEqual(state.cursor, 'none', 'the cursor is shown in a window');
+    assert.equal(state.title, 'Quellor');
+    assert.equal((await statusOf(page)).text, 'Quellor is running.');
+    const look = await expectRunningScene(page, page.locator('#canvas'));
+    assert.deepEqual([look.width, look.height], [640, 480]);
+
+    assert.equal(await endWithEscape(page), kEscapeStatus);
+    assert.equal((await statusOf(page)).text,
+      `Quellor has ended with exit status ${kEscapeStatus}.`);
+    assert.equal(await page.isDisabled('#close'), true, 'Close is off once ended');
+    run.expectDialogs(expected);
+    run.expectNoErrors();
+  });
+
+  test('Yes: the canvas fills the screen at once; Escape ends and leaves fullscreen', async (t) => {
+    const expected = [confirmAnswered(kStartQuestion, true)];
+    const run = await openPage(session, expected);
+    t.after(run.close);
+    const { page } = run;
+    await loadPage(page, session.server.url + 'quellor.html');
+    await startAndWaitForFrames(page);
+
+    // Headless Chromium grants the request the Start click allows.
+    const state = await canvasState(page);
+    assert.equal(state.fullscreen, true, 'the canvas is the fullscreen element');
+    assert.deepEqual(state.buffer, [640, 480], 'the drawing buffer stays 640x480');
+    assert.equal(state.shown[0], state.viewport[0], 'scaled to the screen');
+    assert.equal(state.shown[1], state.viewport[1], 'scaled to the screen');
+    assert.equal(state.cursor, 'none', 'no cursor in fullscreen');
+    const first = await shootCanvas(page.locator('#canvas'));
+    await waitForFrames(page, 10);
+    const second = await shootCanvas(page.locator('#canvas'));
+    assert.notDeepEqual(second.rgba, first.rgba, 'the scene moves in fullscreen');
+
+    assert.equal(await endWithEscape(page), kEscapeStatus);
+    await page.waitForFunction(() => document.fullscreenElement === null, null, { polling: 20 });
+    assert.notEqual((await canvasState(page)).cursor, 'none', 'the cursor is back');
+    run.expectDialogs(expected);
+    run.expectNoErrors();
+  });
+});
+
+describe('ending', { skip }, () => {
+  test('the Close button ends with status 0; the page gets its keys back', async (t) => {
+    const expected = [confirmAnswered(kStartQuestion, false)];
+    const run = await openPage(session, expected);
+    t.after(run.close);
+    const { page } = run;
+    await loadPage(page, session.server.url + 'quellor.html');
+    assert.equal(await page.isDisabled('#close'), true, 'nothing to close before Start');
+    await startAndWaitForFrames(page);
+    assert.deepEqual(await keysRefusedToPage(page), ['Tab', ' ', 'ArrowDown'],
+      'the running program takes the keys');
+
+    await page.click('#close');
+    assert.deepEqual(await waitForExit(page),
+      { code: '0', text: 'Quellor has ended with exit status 0.' });
+    assert.deepEqual(await keysRefusedToPage(page), [], 'an ended program takes no keys');
+    run.expectDialogs(expected);
+    run.expectNoErrors();
+  });
+});

@@ -1,0 +1,105 @@
+// A page out of sight. A hidden page counts as a minimised window: the scene
+// stands still until the page is shown again. Headless Chromium does not
+// hide a page that goes to the background (it stays "visible" and only slows
+// its animation frames to about one a second), so the hidden state is given
+// to the page as a browser gives it: document.hidden and a visibilitychange
+// event.
+import assert from 'node:assert/strict';
+import { after, before, describe, test } from 'node:test';
+
+import {
+  changedShare, confirmAnswered, expectRunningScene, kStartQuestion, loadPage, openBrowser,
+  openPage, shootCanvas, skipReason, startAndWaitForFrames, waitForExit, waitForFrames,
+} from './session.mjs';
+
+const skip = skipReason();
+let session;
+before(async () => { if (!skip) session = await openBrowser(); });
+after(async () => { await session?.close(); });
+
+const kNoAnswer = confirmAnswered(kStartQuestion, false);
+
+// Tells the page it is hidden, or shown again, as the browser would.
+function setHidden(page, hidden) {
+  return page.evaluate((hide) => {
+    if (hide) {
+      Object.defineProperty(document, 'hidden', { configurable: true, get: () => true });
+      Object.defineProperty(document, 'visibilityState', { configurable: true, get: () => 'hidden' });
+    } else {
+      delete document.hidden;
+      delete document.visibilityState;
+    }
+    document.dispatchEvent(new Event('visibilitychange'));
+  }, hidden);
+}
+
+describe('a page out of sight', { skip }, () => {
+  test('hidden, the scene stands still; shown again, it goes on', async (t) => {
+    const run = await openPage(session, [kNoAnswer]);
+    t.after(run.close);
+    const { page } = run;
+    const canvas = page.locator('#canvas');
+    await loadPage(page, session.server.url + 'quellor.html');
+    await startAndWaitForFrames(page);
+    await expectRunningScene(page, canvas);
+
+    await setHidden(page, true);
+    await page.waitForTimeout(200);
+    const hidden = await shootCanvas(canvas);
+    await page.waitForTimeout(500);
+    const stillHidden = await shootCanvas(canvas);
+    assert.equal(changedShare(hidden, stillHidden, 0), 0, 'no frame rendered while hidden');
+
+    await setHidden(page, false);
+    await waitForFrames(page, 5);
+    const shown = await expectRunningScene(page, canvas);
+    assert.ok(changedShare(stillHidden, shown) > 0.002, 'the scene goes on once shown');
+    // The scene picks up where it stood: the camera and the floor are where
+    // they were.
+    assert.ok(changedShare(stillHidden, shown) < 0.1, 'the same view, not a new start');
+
+    await page.click('#close');
+    assert.equal((await waitForExit(page)).code, '0');
+    run.expectDialogs([kNoAnswer]);
+    run.expectNoErrors();
+  });
+
+  test('behind another tab it draws at the background pace; in front it goes on', async (t) => {
+    const run = await openPage(session, [kNoAnswer]);
+    t.after(run.close);
+    const { page, context } = run;
+    await loadPage(page, session.server.url + 'quellor.html');
+    await startAndWaitForFrames(page);
+    // Playwright has every page behave as the focused one; a real tab in
+    // the background is not.
+    const devtools = await context.newCDPSession(page);
+    await devtools.send('Emulation.setFocusEmulationEnabled', { enabled: false });
+
+    const draws = () => page.evaluate(() => [window.quellorFrames, window.quellorDraws]);
+    const [framesBefore, drawsBefore] = await draws();
+    await waitForFrames(page, 10);
+    const [framesAfter, drawsAfter] = await draws();
+    const drawsPerFrame = (drawsAfter - drawsBefore) / (framesAfter - framesBefore);
+    assert.ok(drawsPerFrame >= 1, `${drawsPerFrame} draw calls a frame`);
+
+    // Behind another tab Chromium gives the page about one animation frame
+    // a second, after a moment; the program, which draws a frame for each,
+    // follows (in front it draws some 40 in a second).
+    const other = await context.newPage();
+    await other.bringToFront();
+    await page.waitForTimeout(500);
+    const [, from] = await draws();
+    await page.waitForTimeout(1000);
+    const [, to] = await draws();
+    assert.ok(to - from <= 3 * drawsPerFrame,
+      `${to - from} draw calls in a second in the background, ${drawsPerFrame} a frame`);
+
+    await page.bringToFront();
+    await waitForFrames(page, 5);
+    await expectRunningScene(page, page.locator('#canvas'));
+    await page.click('#close');
+    assert.equal((await waitForExit(page)).code, '0');
+    run.expectDialogs([kNoAnswer]);
+    run.expectNoErrors();
+  });
+});
