@@ -46,15 +46,8 @@ problems=0
 results=$workdir/results
 mkdir -p "$results"
 
-# Runs one build on one file: its status, its text and its picture, if any.
-run_tool() { # SIDE FOLDER NAME COMMAND...
-  local side=$1 folder=$2 name=$3
-  shift 3
-  rm -f "$results/$side.ppm"
-  (cd "$folder" && exec "$@" "$name" "$results/$side.ppm") </dev/null \
-    >"$results/$side.txt" 2>"$results/$side.err"
-  echo $? >"$results/$side.status"
-}
+# shellcheck source=../support/tool-runs.sh
+source "$(dirname "$0")/../support/tool-runs.sh"
 
 same_result() {
   cmp -s "$results/linux.status" "$results/windows.status" &&

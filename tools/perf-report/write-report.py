@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes docs/performance.md and its plot from the results that
 make-report.sh collected: the benchmarks' JSON output (medians of the
-repetitions), the loader benchmark's printed peak memory and the lines of
-quellor-perf-probe."""
+repetitions), the loader benchmark's printed peak memory, the lines of
+quellor-perf-probe and the page's figures from bench/web/web-figures.mjs."""
 
 import json
 import os
@@ -58,6 +58,69 @@ def machine():
         "/etc/debian_version") else "?"
     return (f"{cpu}, {os.cpu_count()} cores, {os.sysconf('SC_PHYS_PAGES') * os.sysconf('SC_PAGE_SIZE') // 2**30} GiB, "
             f"Linux {platform.release()}, Debian {debian}")
+
+
+def browser_section(path):
+    """The lines of the Browser section, from web-figures.mjs's JSON."""
+    with open(path) as f:
+        web = json.load(f)
+    def ms(value):
+        return f"{value:.2f} ms" if value < 10 else f"{value:.1f} ms"
+    def ratio(page, native):
+        return f"{page / native:.1f}×"
+    out = ["## Browser\n"]
+    out.append(f"The page (`build/web`, the `web` preset) in Debian's headless Chromium "
+               f"{web['chromium']}, with WebGL on SwiftShader (the CPU), beside the program on "
+               "the headless backend (`bench/web/web-figures.mjs`). A frame's cost is measured in "
+               "snapshot mode (`quellor.html?frames=N`: no pause, nothing waits for the display) "
+               "as the difference between a 100-frame and a 1300-frame run over the 1200 frames "
+               "between them, so that loading and start-up cancel out; quellor-snapshot is "
+               "measured the same way. The first frame is the first canvas picture with a lit "
+               "pixel after Start, read on each animation frame, from the navigation's start; the "
+               "start question is answered at once, and the native figure is "
+               "`quellor-perf-probe first-frame`'s. CPU time is the page's in all of Chromium's "
+               "processes, the native program's with llvmpipe's threads; the page's is split "
+               "between Chromium's GPU process, where SwiftShader draws, and the page's renderer "
+               "process, which runs the program's WebAssembly and script and makes its WebGL "
+               "calls. Regenerate these alone with `node bench/web/web-figures.mjs`.\n")
+    out.append("| Measure | Page | Native | Page / native |\n|---|---|---|---|")
+    out.append(f"| navigation start to the first frame | {ms(web['firstFrameMs'])} | "
+               f"{ms(web['nativeFirstFrameMs'])} | "
+               f"{ratio(web['firstFrameMs'], web['nativeFirstFrameMs'])} |")
+    out.append(f"| of which until Start is enabled (page loaded, textures fetched) | "
+               f"{ms(web['readyMs'])} | – | – |")
+    out.append(f"| frame, wall time | {ms(web['frameWallMs'])} | "
+               f"{ms(web['nativeSnapshotWallMs'])} | "
+               f"{ratio(web['frameWallMs'], web['nativeSnapshotWallMs'])} |")
+    out.append(f"| frame, CPU time | {ms(web['frameCpuMs'])} | {ms(web['nativeSnapshotCpuMs'])} | "
+               f"{ratio(web['frameCpuMs'], web['nativeSnapshotCpuMs'])} |")
+    out.append(f"| of which Chromium's GPU process (SwiftShader) | "
+               f"{ms(web['frameGpuProcessCpuMs'])} | – | – |")
+    out.append(f"| of which the page's renderer process | {ms(web['frameRendererCpuMs'])} | – | – |")
+    out.append(f"| frame, script and WebAssembly time (DevTools ScriptDuration) | "
+               f"{ms(web['frameScriptMs'])} | – | – |")
+    out.append("")
+    frame_ratio = web["frameCpuMs"] / web["nativeFrameMs"]
+    goal = web["frameGoalRatio"]
+    out.append(f"The page's CPU time per frame is {frame_ratio:.1f}× the native frame time "
+               f"(`quellor_frame_bench` RenderFrame, {ms(web['nativeFrameMs'])} in the same run); "
+               f"the goal is at most {goal}×: {'met' if frame_ratio <= goal else 'not met'}. "
+               f"{web['frameGpuProcessCpuMs'] / web['frameCpuMs']:.0%} of that time is SwiftShader "
+               "drawing in the GPU process: this machine has no graphics card, so Chromium's "
+               "WebGL runs on the CPU.\n")
+    total = sum(w["bytes"] for w in web["weight"])
+    packed = sum(w["gzip"] for w in web["weight"])
+    out.append("The page's weight, each file compressed with `gzip -9` as a web server would "
+               "send it:\n")
+    out.append("| File | Size | gzip -9 |\n|---|---|---|")
+    for w in web["weight"]:
+        out.append(f"| {w['file']} | {w['bytes'] / 1024:.1f} KiB | {w['gzip'] / 1024:.1f} KiB |")
+    out.append(f"| total | {total / 1024:.1f} KiB | {packed / 1024:.1f} KiB |")
+    out.append("")
+    goal_bytes = web["weightGoalBytes"]
+    out.append(f"The goal is at most {goal_bytes / 1e6:g} MB ({goal_bytes} bytes) compressed: "
+               f"{'met' if packed <= goal_bytes else 'not met'}, with {packed} bytes.\n")
+    return out
 
 
 def main():
@@ -164,6 +227,7 @@ def main():
         out.append(f"| peak resident memory of a session (300 frames, two F1) | "
                    f"{statistics.median(probe['peak-kib']) / 1024:.1f} MiB |")
     out.append("")
+    out.extend(browser_section(os.path.join(results, "web.json")))
 
     with open(os.path.join(docs, "performance.md"), "w") as f:
         f.write("\n".join(out))

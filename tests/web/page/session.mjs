@@ -4,9 +4,9 @@
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import zlib from 'node:zlib';
 
 import { launchBrowser, serveFolder } from '../support/page.mjs';
+import { decodePng, toRgba } from '../support/png.mjs';
 
 // The web preset's page, unless the environment names another.
 export const pageDir = process.env.QUELLOR_WEB_PAGE_DIR ||
@@ -189,77 +189,7 @@ export async function expectRunningScene(target, canvas) {
 
 // The canvas as the user sees it: { width, height, rgba }.
 export async function shootCanvas(locator) {
-  return decodePng(await locator.screenshot());
-}
-
-// The PNG files Chromium's screenshots are: 8 bits per sample, RGB or RGBA,
-// not interlaced. Others are refused, not guessed at.
-export function decodePng(file) {
-  assert.equal(file.subarray(1, 4).toString('latin1'), 'PNG', 'a PNG file');
-  let offset = 8;
-  let header = null;
-  const data = [];
-  while (offset < file.length) {
-    const length = file.readUInt32BE(offset);
-    const type = file.subarray(offset + 4, offset + 8).toString('latin1');
-    const body = file.subarray(offset + 8, offset + 8 + length);
-    if (type === 'IHDR') {
-      header = {
-        width: body.readUInt32BE(0),
-        height: body.readUInt32BE(4),
-        depth: body[8],
-        colour: body[9],
-        interlace: body[12],
-      };
-    } else if (type === 'IDAT') {
-      data.push(body);
-    }
-    offset += 12 + length;
-  }
-  assert.ok(header, 'the PNG has a header');
-  assert.equal(header.depth, 8, 'PNG depth');
-  assert.equal(header.interlace, 0, 'PNG interlace');
-  const channels = { 2: 3, 6: 4 }[header.colour];
-  assert.ok(channels, `PNG colour type ${header.colour}`);
-  const raw = zlib.inflateSync(Buffer.concat(data));
-  const stride = header.width * channels;
-  const rows = Buffer.alloc(stride * header.height);
-  for (let y = 0; y < header.height; ++y) {
-    const filter = raw[y * (stride + 1)];
-    const line = raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
-    for (let x = 0; x < stride; ++x) {
-      const left = x >= channels ? rows[y * stride + x - channels] : 0;
-      const up = y > 0 ? rows[(y - 1) * stride + x] : 0;
-      const corner = y > 0 && x >= channels ? rows[(y - 1) * stride + x - channels] : 0;
-      let value;
-      switch (filter) {
-        case 0: value = line[x]; break;
-        case 1: value = line[x] + left; break;
-        case 2: value = line[x] + up; break;
-        case 3: value = line[x] + ((left + up) >> 1); break;
-        case 4: {
-          const estimate = left + up - corner;
-          const toLeft = Math.abs(estimate - left);
-          const toUp = Math.abs(estimate - up);
-          const toCorner = Math.abs(estimate - corner);
-          const predictor =
-            toLeft <= toUp && toLeft <= toCorner ? left : toUp <= toCorner ? up : corner;
-          value = line[x] + predictor;
-          break;
-        }
-        default: assert.fail(`PNG filter ${filter}`);
-      }
-      rows[y * stride + x] = value & 0xff;
-    }
-  }
-  const rgba = Buffer.alloc(header.width * header.height * 4);
-  for (let i = 0, j = 0; i < rows.length; i += channels, j += 4) {
-    rgba[j] = rows[i];
-    rgba[j + 1] = rows[i + 1];
-    rgba[j + 2] = rows[i + 2];
-    rgba[j + 3] = channels === 4 ? rows[i + 3] : 255;
-  }
-  return { width: header.width, height: header.height, rgba };
+  return toRgba(decodePng(await locator.screenshot()));
 }
 
 // How many colours the picture has: a flat or untextured picture has a few,

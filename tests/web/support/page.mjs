@@ -66,19 +66,21 @@ export async function waitForEnd(page, timeout = 120000) {
   return Number(await page.evaluate(() => document.getElementById('status').dataset.exitStatus));
 }
 
-// The canvas's picture as RGBA bytes, top row first.
-export async function canvasPixels(page) {
-  return page.evaluate(() => {
+// The canvas's picture as { width, height, rgba } with rgba a Buffer, top row
+// first. Passed as base64 text: far quicker than an array of numbers.
+export async function readCanvas(page) {
+  const { width, height, base64 } = await page.evaluate(() => {
     const canvas = document.getElementById('canvas');
     const copy = document.createElement('canvas');
     copy.width = canvas.width;
     copy.height = canvas.height;
     const context = copy.getContext('2d');
     context.drawImage(canvas, 0, 0);
-    return {
-      width: copy.width,
-      height: copy.height,
-      rgba: Array.from(context.getImageData(0, 0, copy.width, copy.height).data),
-    };
+    const bytes = context.getImageData(0, 0, copy.width, copy.height).data;
+    let text = '';
+    for (let at = 0; at < bytes.length; at += 0x8000)
+      text += String.fromCharCode.apply(null, bytes.subarray(at, at + 0x8000));
+    return { width: copy.width, height: copy.height, base64: btoa(text) };
   });
+  return { width, height, rgba: Buffer.from(base64, 'base64') };
 }
