@@ -16,6 +16,10 @@ add_test(NAME web.frames COMMAND ${web_run} node --test ${web_dir}/frames)
 add_test(NAME web.loader COMMAND ${web_run} bash ${web_dir}/loader/compare-loaders.sh
                                  $<TARGET_FILE:quellor-texcheck> ${PROJECT_SOURCE_DIR})
 
+add_test(NAME web.zip
+         COMMAND ${web_run} bash ${web_dir}/check-web-zip.sh
+                 ${QUELLOR_WEB_TOOLS_DIR}/../quellor-${PROJECT_VERSION}-web.zip ${QUELLOR_WEB_PAGE_DIR})
+
 get_property(web_tests DIRECTORY PROPERTY TESTS)
 list(FILTER web_tests INCLUDE REGEX "^web\\.")
 # Each starts Chromium or many node processes; one at a time keeps the
