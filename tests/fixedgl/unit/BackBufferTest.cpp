@@ -39,16 +39,6 @@ protected:
   Es2Functions es2;
 };
 
-GLuint SolidTexture(unsigned char r, unsigned char g, unsigned char b) {
-  const unsigned char texel[3] = {r, g, b};
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, texel);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  return name;
-}
-
 TEST_F(BackBufferTest, FrameIsSeenOnlyOncePresented) {
   EXPECT_TRUE(Near(PixelAt(5, 5), {0, 0, 255})) << "a new back buffer starts cleared";
   glEnable(GL_TEXTURE_2D);

@@ -50,3 +50,13 @@ void DrawQuad(float x0, float y0, float x1, float y1, float z) {
 }
 
 int Channel(double value) { return static_cast<int>(std::lround(value * 255.0)); }
+
+GLuint SolidTexture(unsigned char r, unsigned char g, unsigned char b) {
+  const unsigned char texel[3] = {r, g, b};
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, texel);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  return name;
+}

@@ -33,6 +33,10 @@ Rgb PixelAt(int x, int y);
 // counter-clockwise, texture coordinates 0 to 1 across it.
 void DrawQuad(float x0, float y0, float x1, float y1, float z);
 
+// A bound 1x1 texture of one colour, drawn unfiltered: quads take their
+// colour from it, as there is no glColor.
+GLuint SolidTexture(unsigned char r, unsigned char g, unsigned char b);
+
 // A colour from 0 to 1 as the 8-bit channel value it is stored as.
 int Channel(double value);
 

@@ -4,9 +4,9 @@ import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  alertShown, confirmAnswered, distinctColours, endWithEscape, expectRunningScene, holdKey, kEndNotice,
-  kEscapeStatus, kFallbackQuestion, kStartQuestion, loadPage, openBrowser, openPage, shootCanvas, skipReason,
-  startAndWaitForFrames, waitForExit, waitForFrames,
+  alertShown, confirmAnswered, distinctColours, endWithEscape, expectRunningScene, holdKey,
+  kEndNotice, kEscapeStatus, kFallbackQuestion, kStartQuestion, loadPage, openBrowser, openPage,
+  shootCanvas, skipReason, startAndWaitForFrames, waitForExit, waitForFrames,
 } from './session.mjs';
 
 const skip = skipReason();

@@ -4,8 +4,8 @@ import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  changedShare, confirmAnswered, expectRunningScene, holdKey, kStartQuestion, loadPage,
-  openBrowser, openPage, shootCanvas, skipReason, startAndWaitForFrames, waitForExit, waitForFrames,
+  changedShare, expectRunningScene, holdKey, kNoAnswer, openBrowser, openPage, shootCanvas,
+  skipReason, startWindowed, waitForExit, waitForFrames,
 } from './session.mjs';
 
 const skip = skipReason();
@@ -22,12 +22,8 @@ async function twoLooks(page) {
 
 describe('Space', { skip }, () => {
   test('turns the camera to the wandering cube, and back on a second press', async (t) => {
-    const expected = [confirmAnswered(kStartQuestion, false)];
-    const run = await openPage(session, expected);
-    t.after(run.close);
+    const run = await startWindowed(session, t);
     const { page } = run;
-    await loadPage(page, session.server.url + 'quellor.html');
-    await startAndWaitForFrames(page);
 
     const [still, stillLater] = await twoLooks(page);
     const moving = changedShare(still, stillLater);
@@ -47,7 +43,7 @@ describe('Space', { skip }, () => {
 
     await page.click('#close');
     assert.equal((await waitForExit(page)).code, '0');
-    run.expectDialogs(expected);
+    run.expectDialogs([kNoAnswer]);
     run.expectNoErrors();
   });
 
@@ -76,12 +72,8 @@ describe('Space', { skip }, () => {
 
 describe('F1', { skip }, () => {
   test('goes fullscreen at 640x480 scaled to the screen, and back to the window', async (t) => {
-    const expected = [confirmAnswered(kStartQuestion, false)];
-    const run = await openPage(session, expected);
-    t.after(run.close);
+    const run = await startWindowed(session, t);
     const { page } = run;
-    await loadPage(page, session.server.url + 'quellor.html');
-    await startAndWaitForFrames(page);
     const state = () => page.evaluate(() => {
       const canvas = document.getElementById('canvas');
       return {
@@ -111,7 +103,7 @@ describe('F1', { skip }, () => {
 
     await page.click('#close');
     assert.equal((await waitForExit(page)).code, '0');
-    run.expectDialogs(expected);
+    run.expectDialogs([kNoAnswer]);
     run.expectNoErrors();
   });
 });

@@ -102,6 +102,26 @@ export async function openPage(session, answers = []) {
 
 export const confirmAnswered = (message, accept) => ({ type: 'confirm', message, accept });
 export const alertShown = (message) => ({ type: 'alert', message, accept: true });
+export const kNoAnswer = confirmAnswered(kStartQuestion, false);
+
+// A fresh page whose start question is answered No, started and drawing.
+// The page goes when the test ends.
+export async function startWindowed(session, t) {
+  const run = await openPage(session, [kNoAnswer]);
+  t.after(run.close);
+  await loadPage(run.page, session.server.url + 'quellor.html');
+  await startAndWaitForFrames(run.page);
+  return run;
+}
+
+// Ends a run started windowed with the page's Close button and expects
+// nothing else of it: status 0, no other dialog, no page error.
+export async function closeAfterStartQuestion(run) {
+  await run.page.click('#close');
+  assert.equal((await waitForExit(run.page)).code, '0');
+  run.expectDialogs([kNoAnswer]);
+  run.expectNoErrors();
+}
 
 // Loads `url` and waits until Start can be pressed on Quellor's page, the
 // page itself or, with `frameSelector`, the frame that holds it; resolves to

@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  alertShown, confirmAnswered, expectRunningScene, kStartQuestion, loadPage, openBrowser,
+  alertShown, closeAfterStartQuestion, expectRunningScene, kNoAnswer, loadPage, openBrowser,
   openPage, shareOf, shootCanvas, skipReason, solidBitmap, startAndWaitForFrames, waitForExit,
   waitForFrameCount,
 } from './session.mjs';
@@ -15,7 +15,6 @@ let session;
 before(async () => { if (!skip) session = await openBrowser(); });
 after(async () => { await session?.close(); });
 
-const kNoAnswer = confirmAnswered(kStartQuestion, false);
 const bmp = (name, buffer) => ({ name, mimeType: 'image/bmp', buffer });
 // Pure green, which no default texture has: lit, it stays green with little
 // red or blue.
@@ -77,10 +76,7 @@ describe('textures of the user', { skip }, () => {
     await startAndWaitForFrames(page);
     const look = await expectRunningScene(page, page.locator('#canvas'));
     assert.equal(greenShare(look), 0, 'no green: the default crate texture');
-    await page.click('#close');
-    assert.equal((await waitForExit(page)).code, '0');
-    run.expectDialogs([kNoAnswer]);
-    run.expectNoErrors();
+    await closeAfterStartQuestion(run);
   });
 
   test('a dropped tex1.bmp covers both cubes', async (t) => {
@@ -100,10 +96,7 @@ describe('textures of the user', { skip }, () => {
     await startAndWaitForFrames(page);
     const look = await shootCanvas(page.locator('#canvas'));
     assert.ok(greenShare(look) > 0.003, `green cubes: ${greenShare(look)} of the picture`);
-    await page.click('#close');
-    assert.equal((await waitForExit(page)).code, '0');
-    run.expectDialogs([kNoAnswer]);
-    run.expectNoErrors();
+    await closeAfterStartQuestion(run);
   });
 
   test('a file still being read when Start is pressed is used', async (t) => {
@@ -119,10 +112,7 @@ describe('textures of the user', { skip }, () => {
     await waitForFrameCount(page, 10);
     const look = await shootCanvas(page.locator('#canvas'));
     assert.ok(greenShare(look) > 0.003, `green cubes: ${greenShare(look)} of the picture`);
-    await page.click('#close');
-    assert.equal((await waitForExit(page)).code, '0');
-    run.expectDialogs([kNoAnswer]);
-    run.expectNoErrors();
+    await closeAfterStartQuestion(run);
   });
 
   test('a file that cannot be read is reported and left out', async (t) => {
@@ -138,9 +128,6 @@ describe('textures of the user', { skip }, () => {
     await startAndWaitForFrames(page);
     const look = await expectRunningScene(page, page.locator('#canvas'));
     assert.equal(greenShare(look), 0, 'the default crate texture');
-    await page.click('#close');
-    assert.equal((await waitForExit(page)).code, '0');
-    run.expectDialogs([kNoAnswer]);
-    run.expectNoErrors();
+    await closeAfterStartQuestion(run);
   });
 });

@@ -8,8 +8,8 @@ import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  changedShare, confirmAnswered, expectRunningScene, kStartQuestion, loadPage, openBrowser,
-  openPage, shootCanvas, skipReason, startAndWaitForFrames, waitForExit, waitForFrames,
+  changedShare, closeAfterStartQuestion, expectRunningScene, kNoAnswer, loadPage, openBrowser,
+  openPage, shootCanvas, skipReason, startAndWaitForFrames, startWindowed, waitForFrames,
 } from './session.mjs';
 
 const skip = skipReason();
@@ -17,7 +17,6 @@ let session;
 before(async () => { if (!skip) session = await openBrowser(); });
 after(async () => { await session?.close(); });
 
-const kNoAnswer = confirmAnswered(kStartQuestion, false);
 
 // Tells the page it is hidden, or shown again, as the browser would.
 function setHidden(page, hidden) {
@@ -58,18 +57,12 @@ describe('a page out of sight', { skip }, () => {
     // they were.
     assert.ok(changedShare(stillHidden, shown) < 0.1, 'the same view, not a new start');
 
-    await page.click('#close');
-    assert.equal((await waitForExit(page)).code, '0');
-    run.expectDialogs([kNoAnswer]);
-    run.expectNoErrors();
+    await closeAfterStartQuestion(run);
   });
 
   test('behind another tab it draws at the background pace; in front it goes on', async (t) => {
-    const run = await openPage(session, [kNoAnswer]);
-    t.after(run.close);
+    const run = await startWindowed(session, t);
     const { page, context } = run;
-    await loadPage(page, session.server.url + 'quellor.html');
-    await startAndWaitForFrames(page);
     // Playwright has every page behave as the focused one; a real tab in
     // the background is not.
     const devtools = await context.newCDPSession(page);
@@ -97,9 +90,6 @@ describe('a page out of sight', { skip }, () => {
     await page.bringToFront();
     await waitForFrames(page, 5);
     await expectRunningScene(page, page.locator('#canvas'));
-    await page.click('#close');
-    assert.equal((await waitForExit(page)).code, '0');
-    run.expectDialogs([kNoAnswer]);
-    run.expectNoErrors();
+    await closeAfterStartQuestion(run);
   });
 });
