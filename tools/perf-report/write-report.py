@@ -108,6 +108,13 @@ def browser_section(path):
                f"{web['frameGpuProcessCpuMs'] / web['frameCpuMs']:.0%} of that time is SwiftShader "
                "drawing in the GPU process: this machine has no graphics card, so Chromium's "
                "WebGL runs on the CPU.\n")
+    out.append("Where SwiftShader's time goes, measured once by switching parts off in a "
+               "build of the page (wall time per frame in snapshot mode, 6.5 ms in all): "
+               "clearing the back buffer and copying it to the canvas about 3.3 ms, the scene's "
+               "six draws about 3.2 ms, of which texturing about 1.3 ms. Without the copy "
+               "the frames cost nothing measurable, even with glFinish after each: the GPU "
+               "process seems to do a frame's work only when the canvas it feeds is "
+               "updated.\n")
     total = sum(w["bytes"] for w in web["weight"])
     packed = sum(w["gzip"] for w in web["weight"])
     out.append("The page's weight, each file compressed with `gzip -9` as a web server would "
