@@ -5,7 +5,8 @@ set -uo pipefail
 page=$1 tools=$2
 shift 2
 here=$(dirname "$0")
-for file in "$page/quellor.html" "$page/quellor.js" "$page/quellor.wasm" "$tools/quellor-texcheck.js"; do
+for file in "$page/quellor.html" "$page/quellor.js" "$page/quellor.wasm" "$tools/quellor-texcheck.js" \
+  "$tools/quellor-message-probe.html"; do
   if [ ! -f "$file" ]; then
     echo "SKIPPED: $file is missing: build the page with cmake --preset web && cmake --build --preset web"
     exit 77

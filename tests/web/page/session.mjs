@@ -282,3 +282,17 @@ export function detailShare(picture, step = 32) {
   }
   return sharp / (width * height);
 }
+
+// Tells the page it is hidden, or shown again, as the browser would.
+export function setHidden(page, hidden) {
+  return page.evaluate((hide) => {
+    if (hide) {
+      Object.defineProperty(document, 'hidden', { configurable: true, get: () => true });
+      Object.defineProperty(document, 'visibilityState', { configurable: true, get: () => 'hidden' });
+    } else {
+      delete document.hidden;
+      delete document.visibilityState;
+    }
+    document.dispatchEvent(new Event('visibilitychange'));
+  }, hidden);
+}

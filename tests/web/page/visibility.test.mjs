@@ -8,6 +8,7 @@ import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 
 import {
+  setHidden,
   changedShare, closeAfterStartQuestion, expectRunningScene, kNoAnswer, loadPage, openBrowser,
   openPage, shootCanvas, skipReason, startAndWaitForFrames, startWindowed, waitForFrames,
 } from './session.mjs';
@@ -17,20 +18,6 @@ let session;
 before(async () => { if (!skip) session = await openBrowser(); });
 after(async () => { await session?.close(); });
 
-
-// Tells the page it is hidden, or shown again, as the browser would.
-function setHidden(page, hidden) {
-  return page.evaluate((hide) => {
-    if (hide) {
-      Object.defineProperty(document, 'hidden', { configurable: true, get: () => true });
-      Object.defineProperty(document, 'visibilityState', { configurable: true, get: () => 'hidden' });
-    } else {
-      delete document.hidden;
-      delete document.visibilityState;
-    }
-    document.dispatchEvent(new Event('visibilitychange'));
-  }, hidden);
-}
 
 describe('a page out of sight', { skip }, () => {
   test('hidden, the scene stands still; shown again, it goes on', async (t) => {
