@@ -25,6 +25,31 @@
 #include <malloc.h>
 #endif
 
+namespace platform {
+
+namespace {
+
+// The physical and page-file figures, the tests' figure of available memory
+// taking the place of the system's; the caller gives the address space.
+void FillMemoryStatus(LPMEMORYSTATUSEX status, uint64_t total, uint64_t available,
+                      uint64_t swapTotal, uint64_t swapFree) {
+  uint64_t override = 0;
+  if (AvailableMemoryOverride(&override)) {
+    available = override;
+  }
+  status->dwMemoryLoad =
+      total > 0 ? static_cast<DWORD>(100 - std::min<uint64_t>(available, total) * 100 / total) : 0;
+  status->ullTotalPhys = total;
+  status->ullAvailPhys = available;
+  status->ullTotalPageFile = total + swapTotal;
+  status->ullAvailPageFile = available + swapFree;
+  status->ullAvailExtendedVirtual = 0;
+}
+
+} // namespace
+
+} // namespace platform
+
 #ifdef __EMSCRIPTEN__
 
 // What the heap may still grow by, and what is free inside it; a page has no
@@ -39,20 +64,11 @@ BOOL WINAPI GlobalMemoryStatusEx(LPMEMORYSTATUSEX status) {
   const uint64_t total = emscripten_get_heap_max();
   const uint64_t size = emscripten_get_heap_size();
   const struct mallinfo heap = mallinfo();
-  uint64_t available = (total > size ? total - size : 0) + static_cast<uint64_t>(heap.fordblks);
-  uint64_t override = 0;
-  if (platform::AvailableMemoryOverride(&override)) {
-    available = override;
-  }
-  status->dwMemoryLoad =
-      total > 0 ? static_cast<DWORD>(100 - std::min<uint64_t>(available, total) * 100 / total) : 0;
-  status->ullTotalPhys = total;
-  status->ullAvailPhys = available;
-  status->ullTotalPageFile = total;
-  status->ullAvailPageFile = available;
+  platform::FillMemoryStatus(
+      status, total, (total > size ? total - size : 0) + static_cast<uint64_t>(heap.fordblks), 0,
+      0);
   status->ullTotalVirtual = total;
-  status->ullAvailVirtual = available;
-  status->ullAvailExtendedVirtual = 0;
+  status->ullAvailVirtual = status->ullAvailPhys;
   return TRUE;
 }
 
@@ -214,18 +230,8 @@ BOOL WINAPI GlobalMemoryStatusEx(LPMEMORYSTATUSEX status) {
   uint64_t swapTotal = platform::FieldValue(meminfo, "SwapTotal:", 1024);
   uint64_t swapFree = platform::FieldValue(meminfo, "SwapFree:", 1024);
   available = std::min(available, platform::ControlGroupAvailable());
-  uint64_t override = 0;
-  if (platform::AvailableMemoryOverride(&override)) {
-    available = override;
-  }
-  status->dwMemoryLoad =
-      total > 0 ? static_cast<DWORD>(100 - std::min<uint64_t>(available, total) * 100 / total) : 0;
-  status->ullTotalPhys = total;
-  status->ullAvailPhys = available;
-  status->ullTotalPageFile = total + swapTotal;
-  status->ullAvailPageFile = available + swapFree;
+  platform::FillMemoryStatus(status, total, available, swapTotal, swapFree);
   platform::AddressSpace(&status->ullTotalVirtual, &status->ullAvailVirtual);
-  status->ullAvailExtendedVirtual = 0;
   return TRUE;
 }
 
