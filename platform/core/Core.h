@@ -63,6 +63,7 @@ void ResetQueue();
 Window *WindowOfDC(HDC dc); // the live window of a device context, or null
 void UnbindWindow(const Window &window);
 int LiveDeviceContextCount();
+void ReleaseDeviceContextsOf(HWND window);
 int LiveRenderingContextCount();
 void ResetDeviceContexts();
 const Window *CurrentContextWindow();

@@ -63,6 +63,15 @@ Window *WindowOfDC(HDC handle) {
 
 int LiveDeviceContextCount() { return static_cast<int>(deviceContexts.size()); }
 
+// A destroyed window's device context goes with it; its handle is stale
+// from then on, and ReleaseDC of it fails.
+void ReleaseDeviceContextsOf(HWND window) {
+  deviceContexts.erase(
+      std::remove_if(deviceContexts.begin(), deviceContexts.end(),
+                     [window](const DeviceContext &dc) { return dc.window == window; }),
+      deviceContexts.end());
+}
+
 void ResetDeviceContexts() {
   deviceContexts.clear();
   nextDeviceContextId = 1;

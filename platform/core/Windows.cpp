@@ -51,6 +51,7 @@ void Destroy(HWND handle) {
   if (active == handle)
     active = nullptr;
   UnbindWindow(**found);
+  ReleaseDeviceContextsOf(handle);
   activeBackend.destroySurface((*found)->surface);
   windows.erase(found);
   DiscardMessagesOf(handle);

@@ -1,6 +1,7 @@
 // Rules of the window system that Win32 documents and every backend shares:
 // WM_QUIT and the message filters, translation of system keys, a pixel format
-// set once, and what a failed wglMakeCurrent leaves current.
+// set once, what a failed wglMakeCurrent leaves current, and what destroying
+// a window takes with it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -137,9 +138,17 @@ TEST_F(WindowSystemRulesTest, AFailedMakeCurrentLeavesNoContextCurrent) {
   EXPECT_EQ(wglGetCurrentContext(), appState.renderingContext);
 }
 
-TEST_F(WindowSystemRulesTest, DestroyingTheWindowUnbindsItsContextAndDropsItsMessages) {
+// Its device context goes with it, released or not: the handle is stale, and
+// releasing it afterwards fails as on Windows.
+TEST_F(WindowSystemRulesTest,
+       DestroyingTheWindowReleasesItsDCUnbindsItsContextAndDropsItsMessages) {
   control::PostMessageToQueue(WM_KEYDOWN, VK_SPACE, 0);
+  ASSERT_EQ(control::Live().deviceContexts, 1);
   ASSERT_TRUE(DestroyWindow(appState.windowHandle));
+  EXPECT_EQ(control::Live().windows, 0);
+  EXPECT_EQ(control::Live().deviceContexts, 0);
+  EXPECT_EQ(ReleaseDC(appState.windowHandle, appState.deviceContext), 0);
+  EXPECT_EQ(ReleaseDC(nullptr, appState.deviceContext), 0);
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
   EXPECT_FALSE(wglMakeCurrent(appState.deviceContext, appState.renderingContext));
   MSG msg = {};
