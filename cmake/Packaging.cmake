@@ -22,8 +22,9 @@ if(WIN32)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 else()
   # The launcher (bin/quellor) finds the program and the data directory
-  # relative to itself: ../libexec/quellor/quellor and ../share/quellor.
-  install(TARGETS quellor RUNTIME DESTINATION libexec/quellor)
+  # relative to itself: ../libexec/quellor/quellor and ../share/quellor. The
+  # program finds its display guard beside itself.
+  install(TARGETS quellor quellor-display-guard RUNTIME DESTINATION libexec/quellor)
   install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/quellor-launcher.sh DESTINATION bin
           RENAME quellor)
   install(FILES ${QUELLOR_INSTALLED_TEXTURES} DESTINATION share/quellor)

@@ -20,6 +20,13 @@ using core::DisplayMode;
 // other builds.
 void KeepLibrariesMapped();
 
+// DisplayGuard.cpp: a process that puts the display mode back if the
+// program dies in fullscreen. Started before the display is switched (once:
+// it does nothing while a guard runs); told to stand down once the mode is
+// back.
+void StartDisplayGuard();
+void StandDownDisplayGuard();
+
 // SdlVideo.cpp
 bool Start();
 void Shutdown();

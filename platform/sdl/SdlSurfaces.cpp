@@ -6,11 +6,28 @@
 // makeCurrent, deleteContext, swap.
 #include "SdlBackend.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace platform::sdl {
 
 namespace {
 
+// The windows made in a display mode that have not left it: while there is
+// one, the display guard runs.
+std::vector<SDL_Window *> fullscreenWindows;
+
 SDL_Window *WindowOf(void *surface) { return static_cast<SDL_Window *>(surface); }
+
+// SDL has put the desktop's mode back for this window.
+void NoteFullscreenEnded(SDL_Window *window) {
+  auto found = std::find(fullscreenWindows.begin(), fullscreenWindows.end(), window);
+  if (found == fullscreenWindows.end())
+    return;
+  fullscreenWindows.erase(found);
+  if (fullscreenWindows.empty())
+    StandDownDisplayGuard();
+}
 
 // The program's pixel format: 5/6/5 colour, a 16-bit depth buffer, double
 // buffering, and a context that keeps the fixed-function pipeline. X11
@@ -38,6 +55,7 @@ void *CreateSurface(const core::SurfaceRequest &request) {
     if (!FindSdlMode(*request.fullscreen, &mode))
       return nullptr;
     flags |= SDL_WINDOW_FULLSCREEN;
+    StartDisplayGuard();
   } else {
     if (request.resizable)
       flags |= SDL_WINDOW_RESIZABLE;
@@ -50,8 +68,12 @@ void *CreateSurface(const core::SurfaceRequest &request) {
   if (window && request.fullscreen && SDL_SetWindowDisplayMode(window, &mode) != 0) {
     KeepLibrariesMapped();
     SDL_DestroyWindow(window);
-    return nullptr;
+    window = nullptr;
   }
+  if (window && request.fullscreen)
+    fullscreenWindows.push_back(window);
+  else if (request.fullscreen && fullscreenWindows.empty())
+    StandDownDisplayGuard();
   return window;
 }
 
@@ -60,6 +82,7 @@ void *CreateSurface(const core::SurfaceRequest &request) {
 void DestroySurface(void *surface) {
   KeepLibrariesMapped();
   SDL_DestroyWindow(WindowOf(surface));
+  NoteFullscreenEnded(WindowOf(surface));
 }
 
 void ShowSurface(void *surface, bool visible) {
@@ -74,7 +97,10 @@ void RaiseSurface(void *surface) { SDL_RaiseWindow(WindowOf(surface)); }
 void FocusSurface(void *surface) { SDL_SetWindowInputFocus(WindowOf(surface)); }
 
 // Leaving fullscreen puts back the desktop's display mode.
-void LeaveFullscreen(void *surface) { SDL_SetWindowFullscreen(WindowOf(surface), 0); }
+void LeaveFullscreen(void *surface) {
+  SDL_SetWindowFullscreen(WindowOf(surface), 0);
+  NoteFullscreenEnded(WindowOf(surface));
+}
 
 void ClientSize(void *surface, int *width, int *height) {
   SDL_GetWindowSize(WindowOf(surface), width, height);

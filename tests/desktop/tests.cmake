@@ -51,3 +51,12 @@ set_target_properties(quellor_sdl_backend_tests PROPERTIES RUNTIME_OUTPUT_DIRECT
 add_test(NAME desktop.backend
          COMMAND ${QUELLOR_DESKTOP_HARNESS} backend $<TARGET_FILE:quellor_sdl_backend_tests>)
 set_tests_properties(desktop.backend PROPERTIES LABELS desktop TIMEOUT 300)
+
+# The display mode comes back however a fullscreen run ends: signals that kill
+# (the display guard restores it, after the program for SIGKILL), SIGINT as a
+# normal quit, and no guard for a windowed run.
+foreach(case HUP QUIT SEGV BUS ABRT FPE ILL PIPE KILL INT windowed)
+  add_test(NAME desktop.signal-${case}
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-signal-tests.sh ${case} $<TARGET_FILE:quellor>)
+  set_tests_properties(desktop.signal-${case} PROPERTIES LABELS desktop TIMEOUT 180)
+endforeach()

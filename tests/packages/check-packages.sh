@@ -107,7 +107,8 @@ check_deb() {
     fail "dpkg does not list quellor as installed"
 
   local expected=(
-    usr/bin/quellor usr/libexec/quellor/quellor usr/share/applications/quellor.desktop
+    usr/bin/quellor usr/libexec/quellor/quellor usr/libexec/quellor/quellor-display-guard
+    usr/share/applications/quellor.desktop
     usr/share/icons/hicolor/scalable/apps/quellor.svg usr/share/quellor/tex1.bmp
     usr/share/quellor/tex2.bmp usr/share/quellor/tex3.bmp usr/share/doc/quellor/README.md
     usr/share/doc/quellor/copyright usr/share/doc/quellor/changelog.gz
