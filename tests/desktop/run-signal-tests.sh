@@ -130,9 +130,10 @@ windowed)
     strace_pid=
     # The guard answers once the mode is back; the program took that answer
     # before it died.
-    grep -q 'sendto([0-9]*, "X", 1,' "$workdir/trace" &&
-      grep -q 'recvfrom([0-9]*, "K", 1,' "$workdir/trace" ||
+    if ! grep -q 'sendto([0-9]*, "X", 1,' "$workdir/trace" ||
+      ! grep -q 'recvfrom([0-9]*, "K", 1,' "$workdir/trace"; then
       fail "the program died without the guard's answer: $(cat "$workdir/trace")"
+    fi
     ;;
   esac
   wait_for 20 screen_is 1024x768 || fail "display mode not restored: $(screen_size)"

@@ -10,6 +10,7 @@ answer_box() {
   wait_window "$title"
   while viewable_window "$title" >/dev/null; do
     [ $tries -ge 20 ] && fail "the \"$title\" box does not take $key"
+    # shellcheck disable=SC2154 # window_id: set by wait_window
     xdotool key --window "$window_id" "$key"
     tries=$((tries + 1))
     wait_for 1 bash -c "! xwininfo -id $window_id 2>/dev/null | grep -q IsViewable"
