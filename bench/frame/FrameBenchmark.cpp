@@ -22,9 +22,6 @@ namespace {
 
 const double kPauseSeconds = 0.002;
 
-// The backend logs every platform call; the frame's Sleep adds one entry.
-const int kCallLogFlushInterval = 4096;
-
 void RenderAndFinish() {
   RenderFrame();
   glFinish();
@@ -40,12 +37,8 @@ BENCHMARK(ClearOnly)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void RenderFrameSkippingPause(benchmark::State &state) {
   control::SetRealSleep(false);
-  int frames = 0;
-  for (auto _ : state) {
+  for (auto _ : state)
     RenderAndFinish();
-    if (++frames % kCallLogFlushInterval == 0)
-      control::ClearCallLog();
-  }
   state.counters["frames_per_second"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
@@ -60,19 +53,14 @@ double MeanRenderSeconds(int frames) {
   const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < frames; ++i)
     RenderAndFinish();
-  control::ClearCallLog();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / frames;
 }
 
 void PacedFrame(benchmark::State &state) {
   const double renderSeconds = MeanRenderSeconds(200);
   control::SetRealSleep(true);
-  int frames = 0;
-  for (auto _ : state) {
+  for (auto _ : state)
     RenderAndFinish();
-    if (++frames % kCallLogFlushInterval == 0)
-      control::ClearCallLog();
-  }
   control::SetRealSleep(false);
   state.counters["frames_per_second"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);

@@ -50,8 +50,6 @@ const std::vector<PlatformCall> &CallLog();
 void ClearCallLog();
 // Names only, in order; a convenience for comparing sequences.
 std::vector<std::string> CallNames();
-// Whether calls are logged (on after Reset). Faults apply either way.
-void SetCallLogging(bool on);
 
 // Makes the nth call (1-based, counted from now) of the named function fail;
 // nth 0 makes every call from now on fail.

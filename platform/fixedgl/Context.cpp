@@ -67,6 +67,8 @@ void ResetForwardedState() {
 bool StartContext(const Es2Functions &functions, std::string *error) {
   state = State();
   state.es2 = functions;
+  // Errors of whatever used the ES context before are not this context's.
+  TakeEs2Errors();
   state.error = GL_NO_ERROR;
   state.matrixMode = GL_MODELVIEW;
   state.modelview = Identity();
@@ -114,9 +116,52 @@ void EndContext() {
   state.program = 0;
 }
 
-void RecordError(GLenum error) {
+namespace {
+
+// ES 2.0 keeps one flag per kind of error, WebGL one more for a lost context;
+// a bound keeps a context that never clears them from holding the call up.
+const int kMostEs2Errors = 8;
+
+// An ES error as the OpenGL 1.1 error it means. A framebuffer that cannot be
+// drawn into or read (the back buffer) refuses the call as OpenGL 1.1 refuses
+// a call the state does not allow; a lost WebGL context, whose objects are
+// gone, leaves the state undefined as running out of memory does.
+GLenum AsOpenGl11Error(GLenum es2Error) {
+  switch (es2Error) {
+  case GL_INVALID_ENUM:
+  case GL_INVALID_VALUE:
+  case GL_INVALID_OPERATION:
+  case GL_OUT_OF_MEMORY:
+    return es2Error;
+  case GL_INVALID_FRAMEBUFFER_OPERATION:
+    return GL_INVALID_OPERATION;
+  default:
+    return GL_OUT_OF_MEMORY;
+  }
+}
+
+void KeepFirstError(GLenum error) {
   if (state.error == GL_NO_ERROR)
     state.error = error;
+}
+
+} // namespace
+
+bool TakeEs2Errors() {
+  bool raised = false;
+  for (int i = 0; i < kMostEs2Errors; ++i) {
+    const GLenum error = state.es2.GetError();
+    if (error == GL_NO_ERROR)
+      break;
+    KeepFirstError(AsOpenGl11Error(error));
+    raised = true;
+  }
+  return raised;
+}
+
+void RecordError(GLenum error) {
+  TakeEs2Errors();
+  KeepFirstError(error);
 }
 
 bool RefusedInsideBeginEnd() {
@@ -142,6 +187,7 @@ GLenum APIENTRY glGetError(void) {
   using fixedgl::state;
   if (fixedgl::RefusedInsideBeginEnd())
     return GL_NO_ERROR;
+  fixedgl::TakeEs2Errors();
   GLenum error = state.error;
   state.error = GL_NO_ERROR;
   return error;

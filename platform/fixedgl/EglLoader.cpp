@@ -47,7 +47,7 @@ bool LoadEs2FunctionsFromEgl(Es2Functions *f, std::string *error) {
          Load(f->GenBuffers, "glGenBuffers", error) &&
          Load(f->GenFramebuffers, "glGenFramebuffers", error) &&
          Load(f->GenRenderbuffers, "glGenRenderbuffers", error) &&
-         Load(f->GenTextures, "glGenTextures", error) &&
+         Load(f->GenTextures, "glGenTextures", error) && Load(f->GetError, "glGetError", error) &&
          Load(f->GetIntegerv, "glGetIntegerv", error) &&
          Load(f->GetProgramInfoLog, "glGetProgramInfoLog", error) &&
          Load(f->GetProgramiv, "glGetProgramiv", error) &&

@@ -12,7 +12,6 @@
 
 #define GL_TRIANGLES 0x0004
 #define GL_FLOAT 0x1406
-#define GL_MAX_TEXTURE_SIZE 0x0D33
 #define GL_ARRAY_BUFFER 0x8892
 #define GL_STREAM_DRAW 0x88E0
 #define GL_FRAGMENT_SHADER 0x8B30
@@ -29,6 +28,7 @@
 #define GL_DEPTH_ATTACHMENT 0x8D00
 #define GL_DEPTH_COMPONENT16 0x81A5
 #define GL_FRAMEBUFFER_COMPLETE 0x8CD5
+#define GL_INVALID_FRAMEBUFFER_OPERATION 0x0506
 
 typedef char GLchar;
 typedef std::ptrdiff_t GLsizeiptr;
@@ -70,6 +70,7 @@ struct Es2Functions {
   void (*GenFramebuffers)(GLsizei n, GLuint *framebuffers);
   void (*GenRenderbuffers)(GLsizei n, GLuint *renderbuffers);
   void (*GenTextures)(GLsizei n, GLuint *textures);
+  GLenum (*GetError)();
   void (*GetIntegerv)(GLenum pname, GLint *data);
   void (*GetProgramInfoLog)(GLuint program, GLsizei bufSize, GLsizei *length, GLchar *infoLog);
   void (*GetProgramiv)(GLuint program, GLenum pname, GLint *params);

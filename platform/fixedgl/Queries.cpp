@@ -1,6 +1,7 @@
 // glGetIntegerv and glGetFloatv for the state the program and its tests read:
-// the pixel store alignments, the matrix mode, the viewport, the bound texture
-// and the three matrices. Other names are refused with GL_INVALID_ENUM.
+// the pixel store alignments, the matrix mode, the viewport, the bound texture,
+// the largest texture side (the ES context's) and the three matrices. Other
+// names are refused with GL_INVALID_ENUM.
 #include "State.h"
 
 using fixedgl::state;
@@ -24,6 +25,9 @@ void APIENTRY glGetIntegerv(GLenum pname, GLint *params) {
     break;
   case GL_TEXTURE_BINDING_2D:
     params[0] = static_cast<GLint>(state.boundTexture);
+    break;
+  case GL_MAX_TEXTURE_SIZE:
+    params[0] = state.maxTextureSize;
     break;
   default:
     fixedgl::RecordError(GL_INVALID_ENUM);

@@ -95,8 +95,16 @@ struct State {
 
 extern State state;
 
-// Keeps the first error until glGetError reads it.
+// Keeps the first error until glGetError reads it. Errors the ES context
+// raised before this one came first and are taken first.
 void RecordError(GLenum error);
+
+// Takes the errors the ES context has raised since it was last asked, as
+// OpenGL 1.1 errors: the first is kept, unless an error is kept already.
+// Returns whether there were any. Asking ES waits for it (in a browser, for
+// the GPU process), so the library asks only where it records an error of its
+// own, where a call's outcome decides its state, and in glGetError.
+bool TakeEs2Errors();
 
 // True, after recording GL_INVALID_OPERATION, between glBegin and glEnd,
 // where only vertex, normal and texture coordinate calls are allowed.

@@ -74,10 +74,15 @@ void APIENTRY glTexImage2D(GLenum target, GLint level, GLint internalformat, GLs
     return;
   }
   fixedgl::Texture &object = state.textures[state.boundTexture];
+  // An earlier error is taken first, so that an error ES raises now is the
+  // upload's: an image it cannot hold (GL_OUT_OF_MEMORY) leaves the texture
+  // without one, and it is not used.
+  fixedgl::TakeEs2Errors();
   state.es2.TexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE,
                        pixels);
-  object.width = width;
-  object.height = height;
+  const bool refused = fixedgl::TakeEs2Errors();
+  object.width = refused ? 0 : width;
+  object.height = refused ? 0 : height;
 }
 
 void APIENTRY glTexParameteri(GLenum target, GLenum pname, GLint param) {

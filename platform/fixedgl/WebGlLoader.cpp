@@ -40,6 +40,7 @@ void emscripten_glGenBuffers(GLsizei n, GLuint *buffers);
 void emscripten_glGenFramebuffers(GLsizei n, GLuint *framebuffers);
 void emscripten_glGenRenderbuffers(GLsizei n, GLuint *renderbuffers);
 void emscripten_glGenTextures(GLsizei n, GLuint *textures);
+GLenum emscripten_glGetError();
 void emscripten_glGetIntegerv(GLenum pname, GLint *data);
 void emscripten_glGetProgramInfoLog(GLuint program, GLsizei bufSize, GLsizei *length,
                                     GLchar *infoLog);
@@ -110,6 +111,7 @@ void LoadEs2FunctionsFromWebGl(Es2Functions *f) {
   f->GenFramebuffers = emscripten_glGenFramebuffers;
   f->GenRenderbuffers = emscripten_glGenRenderbuffers;
   f->GenTextures = emscripten_glGenTextures;
+  f->GetError = emscripten_glGetError;
   f->GetIntegerv = emscripten_glGetIntegerv;
   f->GetProgramInfoLog = emscripten_glGetProgramInfoLog;
   f->GetProgramiv = emscripten_glGetProgramiv;

@@ -4,6 +4,7 @@
 
 #include <png.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "AppState.h"
+#include "PlatformControl.h"
 #include "PlatformFixture.h"
 #include "PngWriter.h"
 #include "SceneWindow.h"
@@ -163,6 +165,39 @@ TEST_F(TexturedSceneTest, AnimationCarriesOnAcrossAWindowRecreation) {
   EXPECT_EQ(appState.shuttleDirection, 1);
   EXPECT_EQ(appState.shuttleCounter, 601.0f);
   EXPECT_EQ(appState.shuttleAngle, before.shuttleAngle);
+}
+
+// A snapshot holds nothing more after 1,000 frames than after 100: a long
+// run of quellor-snapshot must not grow with its frames. What the platform
+// keeps for a watcher (its call log) is measured as the snapshot leaves it.
+TEST_F(TexturedSceneTest, ALongSnapshotKeepsNoMoreThanAShortOne) {
+  struct Held {
+    size_t calls = 0, bytes = 0;
+  };
+  const auto heldAfter = [](int frames) {
+    snapshot::SnapshotOptions options;
+    std::string error;
+    EXPECT_TRUE(snapshot::ParseSnapshotOptions(
+        {"--out", "unused.png", "--frames", std::to_string(frames)}, &options, &error));
+    Held held;
+    if (!snapshot::StartSnapshotScene(&error)) {
+      ADD_FAILURE() << error;
+      return held;
+    }
+    snapshot::RenderSnapshotFrames(options, [](int, const snapshot::Picture &) { return true; });
+    for (const control::PlatformCall &call : control::CallLog()) {
+      ++held.calls;
+      held.bytes += sizeof call + call.name.capacity() + call.arguments.capacity();
+    }
+    snapshot::StopSnapshotScene();
+    return held;
+  };
+  const Held shortRun = heldAfter(100);
+  const Held longRun = heldAfter(1000);
+  std::printf("call log after 100 and 1,000 frames: %zu and %zu calls, %zu and %zu bytes\n",
+              shortRun.calls, longRun.calls, shortRun.bytes, longRun.bytes);
+  EXPECT_EQ(longRun.calls, shortRun.calls);
+  EXPECT_EQ(longRun.bytes, shortRun.bytes);
 }
 
 } // namespace

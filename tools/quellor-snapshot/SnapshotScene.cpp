@@ -31,6 +31,9 @@ void HandleQueuedMessages() {
 
 bool StartSnapshotScene(std::string *error) {
   control::Reset();
+  // Nothing reads the calls of a snapshot; logged, they would grow with every
+  // frame. A failed set-up is told from the message boxes, kept either way.
+  control::SetCallLogging(false);
   // Snapshots may run longer than the backend's safety net for runaway loops.
   control::SetFramePassLimit(INT_MAX);
   // The state a fresh process starts with, windowed.

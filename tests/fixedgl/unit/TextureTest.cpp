@@ -3,7 +3,17 @@
 // and filters a texture needs to be used, repetition and names.
 #include "FixedGlTest.h"
 
+#include <sys/resource.h>
+
+#include <fstream>
+#include <string>
 #include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+// An allocation the process has no room for fails as it does without the
+// sanitizer, which would otherwise end the process.
+extern "C" const char *__asan_default_options() { return "allocator_may_return_null=1"; }
+#endif
 
 namespace {
 
@@ -26,6 +36,35 @@ GLuint MakeTexture(GLsizei width, GLsizei height, const std::vector<unsigned cha
 }
 
 void DrawFullScreen() { DrawQuad(-1.0f, -1.0f, 1.0f, 1.0f, 0.0f); }
+
+// The address space the process has mapped, in bytes.
+rlim_t MappedBytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmSize:", 0) == 0)
+      return std::stoull(line.substr(7)) * 1024; // in kB
+  }
+  return 0;
+}
+
+// While it lives, the process can map only `room` bytes more, as in a
+// container whose memory is nearly used up.
+class AddressSpaceLimit {
+public:
+  explicit AddressSpaceLimit(rlim_t room) {
+    getrlimit(RLIMIT_AS, &before_);
+    rlimit tight = before_;
+    tight.rlim_cur = MappedBytes() + room;
+    limited_ = tight.rlim_cur > room && setrlimit(RLIMIT_AS, &tight) == 0;
+  }
+  ~AddressSpaceLimit() { setrlimit(RLIMIT_AS, &before_); }
+  bool limited() const { return limited_; }
+
+private:
+  rlimit before_;
+  bool limited_ = false;
+};
 
 // Red, green / blue, white; rows of 6 bytes, padded to 8 for alignment 4.
 const std::vector<unsigned char> kTightRows = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
@@ -118,6 +157,42 @@ TEST_F(TextureTest, TexturesThatCannotBeUsedLeaveTheQuadUntextured) {
   glBindTexture(GL_TEXTURE_2D, 0);
   DrawFullScreen();
   EXPECT_TRUE(Near(Texel(0, 0), kWhite)) << "texture 0 has no image";
+}
+
+// An image the ES context has no memory for: it refuses the upload with
+// GL_OUT_OF_MEMORY, which glGetError reports once, or the error of our own
+// that came before it; one that comes after is not kept. The texture is left
+// without an image and not used.
+TEST_F(TextureTest, AnImageTheContextHasNoMemoryForIsReportedAndNotUsed) {
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+  ASSERT_GE(largest, 1024);
+  struct Case {
+    const char *what;
+    bool ownErrorBefore, ownErrorAfter;
+    GLenum reported;
+  };
+  const Case cases[] = {{"alone", false, false, GL_OUT_OF_MEMORY},
+                        {"after an error of our own", true, false, GL_INVALID_ENUM},
+                        {"before an error of our own", false, true, GL_OUT_OF_MEMORY}};
+  const GLuint kUnknown = 0x1234;
+  for (const Case &c : cases) {
+    MakeTexture(2, 2, kTightRows, 1);
+    if (c.ownErrorBefore)
+      glEnable(kUnknown);
+    {
+      // The image takes at least largest^2 / 2 * 3 bytes (384 MiB on Mesa).
+      AddressSpaceLimit limit(static_cast<rlim_t>(largest) * largest / 16);
+      ASSERT_TRUE(limit.limited());
+      glTexImage2D(GL_TEXTURE_2D, 0, 3, largest, largest / 2, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+    }
+    if (c.ownErrorAfter)
+      glEnable(kUnknown);
+    EXPECT_EQ(glGetError(), c.reported) << c.what;
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << c.what << ": reported once";
+    DrawFullScreen();
+    EXPECT_TRUE(Near(Texel(0, 0), kWhite)) << c.what << ": the texture has no image";
+  }
 }
 
 TEST_F(TextureTest, CoordinatesRepeatAndFollowTheTextureMatrix) {

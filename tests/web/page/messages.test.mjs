@@ -36,7 +36,29 @@ async function startProbe(t) {
   const run = await openPage(session, []);
   t.after(run.close);
   const lines = [];
-  run.page.on('console', (message) => lines.push(message.text()));
+  const waiting = new Set();
+  run.page.on('console', (message) => {
+    lines.push(message.text());
+    for (const recheck of waiting) recheck();
+  });
+  // Resolves once check() holds, looked at again as each line comes.
+  const waitFor = (check, what) => new Promise((resolve, reject) => {
+    if (check()) {
+      resolve();
+      return;
+    }
+    const recheck = () => {
+      if (!check()) return;
+      waiting.delete(recheck);
+      clearTimeout(deadline);
+      resolve();
+    };
+    const deadline = setTimeout(() => {
+      waiting.delete(recheck);
+      reject(new Error(`waited 20 s for ${what}`));
+    }, 20000);
+    waiting.add(recheck);
+  });
   await run.page.goto(session.server.url + 'quellor-message-probe.html');
   await run.page.click('#start');
   await waitFor(() => lines.includes('probe ready'), 'the probe to start');
@@ -58,14 +80,6 @@ function parse(lines) {
     const [message, wParam, lParam] = line.split(' ').slice(1).map((value) => Number(value));
     return { message, wParam, lParam };
   });
-}
-
-async function waitFor(check, what) {
-  for (let waited = 0; waited < 10000; waited += 20) {
-    if (check()) return;
-    await new Promise((resolve) => setTimeout(resolve, 20));
-  }
-  assert.fail(`waited 10 s for ${what}`);
 }
 
 const keys = (messages) => messages.filter(({ message }) => kKeyMessages.includes(message));

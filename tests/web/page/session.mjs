@@ -51,7 +51,9 @@ export async function openBrowser() {
 // entry, or comes after the last, is recorded as unexpected and dismissed, so
 // that the program goes on and the test can say what came. Every page counts
 // the animation frames the program asks for (window.quellorFrames) and its
-// WebGL draw calls (window.quellorDraws), in every frame of the page.
+// WebGL draw calls (window.quellorDraws), in every frame of the page; a test
+// asks for an animation frame of its own, not counted as the program's, with
+// window.quellorTestFrame(callback).
 export async function openPage(session, answers = []) {
   const context = await session.browser.newContext();
   // A wait that fails says so well within the ctest entry's time.
@@ -75,6 +77,7 @@ export async function openPage(session, answers = []) {
   await page.addInitScript(() => {
     window.quellorFrames = 0;
     const request = window.requestAnimationFrame.bind(window);
+    window.quellorTestFrame = request;
     window.requestAnimationFrame = (callback) => {
       window.quellorFrames += 1;
       return request(callback);

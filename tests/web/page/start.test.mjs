@@ -34,14 +34,21 @@ function canvasState(target) {
 async function keysRefusedToPage(page) {
   await page.evaluate(() => {
     if (!window.quellorRefused) {
+      // Looked at in the next task, once every listener has had the key.
       window.addEventListener('keydown', (event) => {
-        setTimeout(() => { if (event.defaultPrevented) window.quellorRefused.push(event.key); });
+        setTimeout(() => {
+          window.quellorKeysSeen += 1;
+          if (event.defaultPrevented) window.quellorRefused.push(event.key);
+        });
       });
     }
     window.quellorRefused = [];
+    window.quellorKeysSeen = 0;
   });
-  for (const key of ['Tab', 'Space', 'ArrowDown']) await page.keyboard.press(key);
-  await page.waitForTimeout(50);
+  const keys = ['Tab', 'Space', 'ArrowDown'];
+  for (const key of keys) await page.keyboard.press(key);
+  await page.waitForFunction((count) => window.quellorKeysSeen === count, keys.length,
+    { polling: 20 });
   return page.evaluate(() => window.quellorRefused);
 }
 

@@ -6,8 +6,8 @@ import { after, before, describe, test } from 'node:test';
 
 import {
   alertShown, closeAfterStartQuestion, expectRunningScene, kNoAnswer, loadPage, openBrowser,
-  openPage, shareOf, shootCanvas, skipReason, solidBitmap, startAndWaitForFrames, waitForExit,
-  waitForFrameCount,
+  openPage, shareOf, shootCanvas, skipReason, solidBitmap, startAndWaitForFrames, startWindowed,
+  statusOf, waitForExit, waitForFrameCount,
 } from './session.mjs';
 
 const skip = skipReason();
@@ -28,6 +28,45 @@ async function openWithReads(t, expected, script) {
   await run.page.addInitScript(script);
   await loadPage(run.page, session.server.url + 'quellor.html');
   return run;
+}
+
+// Reads of picked files that end only when the test ends them: each read
+// waits in window.quellorReads, in the order the reads began, and
+// window.quellorReadsEnded counts those that have ended.
+function holdReads() {
+  const read = Blob.prototype.arrayBuffer;
+  window.quellorReads = [];
+  window.quellorReadsEnded = 0;
+  Blob.prototype.arrayBuffer = function () {
+    const bytes = read.call(this);
+    return new Promise((resolve) => window.quellorReads.push(resolve))
+      .then(() => bytes)
+      .finally(() => { window.quellorReadsEnded += 1; });
+  };
+}
+
+async function waitForReads(page, count) {
+  await page.waitForFunction((n) => window.quellorReads.length === n, count, { polling: 20 });
+}
+
+// Ends the read that began `index`-th; resolves once it has ended, by when
+// the page has taken what it read (in the same turn of its event loop).
+async function endRead(page, index) {
+  const ended = await page.evaluate((i) => {
+    window.quellorReads[i]();
+    return window.quellorReadsEnded;
+  }, index);
+  await page.waitForFunction((n) => window.quellorReadsEnded > n, ended, { polling: 20 });
+}
+
+// Presses Start and resolves once the program has gone through `frames`
+// frame passes, or, failing that, says how it ended.
+async function startAndExpectFrames(page, frames = 10) {
+  await page.click('#start');
+  await page.waitForFunction((n) => window.quellorFrames >= n ||
+    document.getElementById('status').dataset.exitStatus !== undefined, frames, { polling: 20 });
+  const { code, text } = await statusOf(page);
+  assert.equal(code, undefined, `the program ended: ${text}`);
 }
 
 describe('broken textures', { skip }, () => {
@@ -100,15 +139,15 @@ describe('textures of the user', { skip }, () => {
   });
 
   test('a file still being read when Start is pressed is used', async (t) => {
-    const run = await openWithReads(t, [kNoAnswer], () => {
-      const read = Blob.prototype.arrayBuffer;
-      Blob.prototype.arrayBuffer = function () {
-        return new Promise((resolve) => setTimeout(resolve, 1000)).then(() => read.call(this));
-      };
-    });
+    const run = await openWithReads(t, [kNoAnswer], holdReads);
     const { page } = run;
     await page.setInputFiles('#textures', [bmp('tex1.bmp', greenTexture)]);
+    await waitForReads(page, 1);
     await page.click('#start');
+    await page.waitForFunction(
+      () => document.getElementById('status').textContent === 'Reading your textures...', null,
+      { polling: 20 });
+    await endRead(page, 0);
     await waitForFrameCount(page, 10);
     const look = await shootCanvas(page.locator('#canvas'));
     assert.ok(greenShare(look) > 0.003, `green cubes: ${greenShare(look)} of the picture`);
@@ -126,6 +165,52 @@ describe('textures of the user', { skip }, () => {
       { polling: 20 });
     assert.equal(await page.textContent('#chosen'), 'Could not be read: tex1.bmp.');
     await startAndWaitForFrames(page);
+    const look = await expectRunningScene(page, page.locator('#canvas'));
+    assert.equal(greenShare(look), 0, 'the default crate texture');
+    await closeAfterStartQuestion(run);
+  });
+});
+
+// A file picked again: the last pick is used, whichever read ends first (a
+// large file picked first may still be being read when the one picked after
+// it is in).
+describe('a name picked twice', { skip }, () => {
+  const broken = Buffer.from('Not a bitmap: the wrong file, picked first.\n');
+  for (const [order, reads] of [['the later read ends first', [1, 0]],
+    ['the earlier read ends first', [0, 1]]]) {
+    test(`the last pick wins: ${order}`, async (t) => {
+      const run = await openWithReads(t, [kNoAnswer], holdReads);
+      const { page } = run;
+      await page.setInputFiles('#textures', [bmp('tex1.bmp', broken)]);
+      await page.setInputFiles('#textures', [bmp('tex1.bmp', greenTexture)]);
+      await waitForReads(page, 2);
+      for (const index of reads) await endRead(page, index);
+      await startAndExpectFrames(page);
+      assert.equal(await page.textContent('#chosen'), 'Yours: tex1.bmp.');
+      const look = await shootCanvas(page.locator('#canvas'));
+      assert.ok(greenShare(look) > 0.003, `green cubes: ${greenShare(look)} of the picture`);
+      await closeAfterStartQuestion(run);
+    });
+  }
+});
+
+// Once started, the program has read its textures: a file dropped then is
+// not used, and the page says so.
+describe('a file dropped after Start', { skip }, () => {
+  test('is not used, and the page says textures change only before Start', async (t) => {
+    const run = await startWindowed(session, t);
+    const { page } = run;
+    await page.evaluate((bytes) => {
+      const files = new DataTransfer();
+      files.items.add(new File([new Uint8Array(bytes)], 'tex1.bmp', { type: 'image/bmp' }));
+      document.getElementById('drop').dispatchEvent(
+        new DragEvent('drop', { dataTransfer: files, bubbles: true, cancelable: true }));
+    }, [...greenTexture]);
+    await page.waitForFunction(() => document.getElementById('chosen').textContent !== '', null,
+      { polling: 20 });
+    assert.equal(await page.textContent('#chosen'),
+      'Textures can only be changed before Start; not used: tex1.bmp.');
+    assert.equal((await statusOf(page)).text, 'Quellor is running.');
     const look = await expectRunningScene(page, page.locator('#canvas'));
     assert.equal(greenShare(look), 0, 'the default crate texture');
     await closeAfterStartQuestion(run);

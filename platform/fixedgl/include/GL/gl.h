@@ -39,6 +39,7 @@ typedef double GLclampd;
 #define GL_INVALID_ENUM 0x0500
 #define GL_INVALID_VALUE 0x0501
 #define GL_INVALID_OPERATION 0x0502
+#define GL_OUT_OF_MEMORY 0x0505
 
 // glClear
 #define GL_DEPTH_BUFFER_BIT 0x00000100
@@ -102,6 +103,7 @@ typedef double GLclampd;
 #define GL_MODELVIEW_MATRIX 0x0BA6
 #define GL_PROJECTION_MATRIX 0x0BA7
 #define GL_TEXTURE_MATRIX 0x0BA8
+#define GL_MAX_TEXTURE_SIZE 0x0D33
 #define GL_TEXTURE_BINDING_2D 0x8069
 
 // glPixelStorei
