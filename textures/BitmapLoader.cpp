@@ -16,7 +16,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -91,7 +90,8 @@ bool IsRunLength(const BITMAPINFOHEADER &header) {
   return header.biCompression == BI_RLE8 || header.biCompression == BI_RLE4;
 }
 
-// Opens the file for reading and learns its size.
+// Opens the file for reading and learns its size, which may exceed what the
+// process can address: only the bytes the picture needs are viewed.
 bool OpenBitmapFile(BitmapLoad *load, const void *fileName, int wideName) {
   if (wideName) {
     load->file = CreateFileW(static_cast<LPCWSTR>(fileName), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -104,8 +104,7 @@ bool OpenBitmapFile(BitmapLoad *load, const void *fileName, int wideName) {
     return false;
   }
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(load->file, &size) || size.QuadPart < 0 ||
-      static_cast<uint64_t>(size.QuadPart) > SIZE_MAX) {
+  if (!GetFileSizeEx(load->file, &size) || size.QuadPart < 0) {
     return false;
   }
   load->fileSize = static_cast<uint64_t>(size.QuadPart);
@@ -151,6 +150,9 @@ size_t BitFieldMasksSize(const BitmapLoad &load) {
   return headerSize == kInfoHeaderSize && compression == BI_BITFIELDS ? kBitFieldMasksSize : 0;
 }
 
+// Windows' headers define min and max as macros.
+uint64_t Larger(uint64_t a, uint64_t b) { return a > b ? a : b; }
+
 // The longest run-length stream that a picture of these dimensions can use:
 // no escape or run advances by less than one pixel per 4 bytes (a delta of
 // one column), and each row ends with at most one more escape of 4 bytes,
@@ -190,7 +192,7 @@ uint64_t PictureExtent(const BYTE *head, size_t headBytes) {
   uint64_t rows = static_cast<uint64_t>(height < 0 ? -height : height);
   // Pictures that the loader refuses for their dimensions need their headers.
   if (width <= 0 || rows == 0 || rows * static_cast<uint64_t>(width) * 3 > kLargestImageBytes) {
-    return std::max<uint64_t>(tableEnd, headBytes);
+    return Larger(tableEnd, headBytes);
   }
   uint64_t bitsBytes;
   if (compression == BI_RLE8 || compression == BI_RLE4) {
@@ -200,7 +202,7 @@ uint64_t PictureExtent(const BYTE *head, size_t headBytes) {
     uint64_t stride = ((bitCount > 0 ? bitCount : 1) * static_cast<uint64_t>(width) + 31) / 32 * 4;
     bitsBytes = stride * rows;
   }
-  return std::max(tableEnd, bitsOffset + bitsBytes);
+  return Larger(tableEnd, bitsOffset + bitsBytes);
 }
 
 // Reads the file's head, then maps the whole file and views as much of it as
@@ -219,8 +221,15 @@ bool MapBitmapFile(BitmapLoad *load) {
   if (!load->mapping) {
     return false;
   }
-  uint64_t extent = std::max<uint64_t>(PictureExtent(head, headBytes), 1);
-  load->viewSize = static_cast<size_t>(std::min(load->fileSize, extent));
+  uint64_t extent = Larger(PictureExtent(head, headBytes), 1);
+  if (extent > load->fileSize) {
+    extent = load->fileSize;
+  }
+  // A view that this process could not address cannot be mapped.
+  if (extent > SIZE_MAX) {
+    return false;
+  }
+  load->viewSize = static_cast<size_t>(extent);
   load->view = static_cast<const BYTE *>(
       MapViewOfFile(load->mapping, FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(load->viewSize)));
   return load->view != nullptr;

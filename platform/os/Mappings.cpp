@@ -106,6 +106,7 @@ struct GuardedView {
 GuardedView guardedViews[16];
 struct sigaction previousBusAction;
 bool busHandlerInstalled = false;
+uintptr_t pageSize = 4096; // the system's, once the handler is installed
 
 GuardedView *GuardedViewAt(uintptr_t address) {
   for (GuardedView &view : guardedViews) {
@@ -123,7 +124,7 @@ GuardedView *GuardedViewAt(uintptr_t address) {
 void OnBusError(int number, siginfo_t *info, void *context) {
   uintptr_t address = reinterpret_cast<uintptr_t>(info->si_addr);
   if (GuardedView *view = GuardedViewAt(address)) {
-    uintptr_t page = address & ~(static_cast<uintptr_t>(sysconf(_SC_PAGESIZE)) - 1);
+    uintptr_t page = address & ~(pageSize - 1);
     void *zeros = mmap(reinterpret_cast<void *>(page), view->begin + view->bytes - page, PROT_READ,
                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
     if (zeros != MAP_FAILED) {
@@ -143,6 +144,7 @@ void OnBusError(int number, siginfo_t *info, void *context) {
 
 bool InstallBusHandler() {
   if (!busHandlerInstalled) {
+    pageSize = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
     struct sigaction action = {};
     action.sa_sigaction = OnBusError;
     action.sa_flags = SA_SIGINFO;
@@ -171,9 +173,8 @@ char *MapBytes(int descriptor, uint64_t offset, size_t length) {
   if (view == MAP_FAILED) {
     return nullptr;
   }
-  size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
   entry->cut = 0;
-  entry->bytes = (length + page - 1) / page * page;
+  entry->bytes = (length + pageSize - 1) / pageSize * pageSize;
   entry->begin = reinterpret_cast<uintptr_t>(view);
   return static_cast<char *>(view);
 }
