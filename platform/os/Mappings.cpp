@@ -123,7 +123,8 @@ GuardedView *GuardedViewAt(uintptr_t address) {
 // process as they would have.
 void OnBusError(int number, siginfo_t *info, void *context) {
   uintptr_t address = reinterpret_cast<uintptr_t>(info->si_addr);
-  if (GuardedView *view = GuardedViewAt(address)) {
+  GuardedView *view = info->si_code == BUS_ADRERR ? GuardedViewAt(address) : nullptr;
+  if (view) {
     uintptr_t page = address & ~(pageSize - 1);
     void *zeros = mmap(reinterpret_cast<void *>(page), view->begin + view->bytes - page, PROT_READ,
                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
@@ -137,8 +138,9 @@ void OnBusError(int number, siginfo_t *info, void *context) {
   } else if (previousBusAction.sa_handler != SIG_DFL && previousBusAction.sa_handler != SIG_IGN) {
     previousBusAction.sa_handler(number);
   } else {
-    // The read faults again on return, now with the default action.
+    // Delivered with the default action once the handler returns.
     signal(SIGBUS, SIG_DFL);
+    raise(number);
   }
 }
 
