@@ -101,7 +101,7 @@ void SetRealSleep(bool real);
 // the machine's figure, until the next Reset().
 void SetAvailableMemory(uint64_t bytes);
 
-// ---- File views -----------------------------------------------------------
+// ---- File views -------------------------------------------------------------
 
 // Views of files shorter than bytes are read into memory, longer ones are
 // mapped; after Reset() the build's own choice (sanitizer builds read every
