@@ -1,10 +1,13 @@
 // The bitmap loader. The file is mapped, not read: its header and colour
 // table are copied into a 40-byte header with an RGBQUAD table, GDI converts
 // the pixel bits in place into a 24-bit DIB section, and the section's rows
-// are re-ordered into the RgbImage's red, green, blue bytes.
+// are re-ordered into the RgbImage's red, green, blue bytes. Only the first
+// bytes of the file are read beforehand, to learn how much of it the picture
+// needs: the view covers that much and no more, so a small picture at the
+// head of a huge file costs what the picture costs.
 //
 // Every header byte is read through a bounds-checked cursor over the mapped
-// view, and the pixel bits are checked against the end of the file before the
+// view, and the pixel bits are checked against the end of the view before the
 // conversion, so no file, however short or hostile, is read past its end.
 #include "BitmapLoader.h"
 
@@ -36,12 +39,16 @@ const size_t kLongestNameInText = 229;
 const size_t kFormatLimit = 1024;
 
 const size_t kFileHeaderSize = 14;
+// The file header and a 40-byte DIB header: all that tells how much of the
+// file the picture needs.
+const size_t kHeadBytes = 14 + 40;
 const size_t kBitsOffsetField = 10;
 const DWORD kCoreHeaderSize = 12;
 const DWORD kInfoHeaderSize = 40;
 // CountPaletteColors reads up to biClrUsed, the DWORD at offset 32.
 const size_t kCountedHeaderBytes = 36;
 const size_t kCompressionField = 16;
+const size_t kSizeImageField = 20;
 const size_t kBitFieldMasksSize = 12;
 // A 40-byte header and one RGBQUAD, which stays zero.
 const size_t kSectionHeaderSize = sizeof(BITMAPINFOHEADER) + sizeof(RGBQUAD);
@@ -57,6 +64,7 @@ struct BitmapLoad {
   uint64_t fileSize;
   HANDLE mapping;
   const BYTE *view;
+  size_t viewSize;     // the bytes of the file the picture needs, at most all
   size_t headerOffset; // where the DIB header starts in the view
   size_t bitsOffset;   // where the pixel bits start, once bitsPlaced
   bool bitsPlaced;
@@ -82,7 +90,8 @@ bool IsRunLength(const BITMAPINFOHEADER &header) {
   return header.biCompression == BI_RLE8 || header.biCompression == BI_RLE4;
 }
 
-// Opens the file for reading and learns its size.
+// Opens the file for reading and learns its size, which may exceed what the
+// process can address: only the bytes the picture needs are viewed.
 bool OpenBitmapFile(BitmapLoad *load, const void *fileName, int wideName) {
   if (wideName) {
     load->file = CreateFileW(static_cast<LPCWSTR>(fileName), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -95,34 +104,17 @@ bool OpenBitmapFile(BitmapLoad *load, const void *fileName, int wideName) {
     return false;
   }
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(load->file, &size) || size.QuadPart < 0 ||
-      static_cast<uint64_t>(size.QuadPart) > SIZE_MAX) {
+  if (!GetFileSizeEx(load->file, &size) || size.QuadPart < 0) {
     return false;
   }
   load->fileSize = static_cast<uint64_t>(size.QuadPart);
   return true;
 }
 
-// A read-only mapping of the file, and a view of it, both of exactly the
-// size that was learnt: every bound the loader checks is the view's own,
-// even when the file changes size in between (a file that has shrunk cannot
-// be mapped at its old size). An empty file cannot be mapped.
-bool MapBitmapFile(BitmapLoad *load) {
-  load->mapping = CreateFileMappingA(load->file, nullptr, PAGE_READONLY,
-                                     static_cast<DWORD>(load->fileSize >> 32),
-                                     static_cast<DWORD>(load->fileSize), nullptr);
-  if (!load->mapping) {
-    return false;
-  }
-  load->view = static_cast<const BYTE *>(
-      MapViewOfFile(load->mapping, FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(load->fileSize)));
-  return load->view != nullptr;
-}
-
 // With "BM" at the start, a file header gives the pixel bits'
 // position and the DIB header follows it; otherwise the file is a packed DIB.
 void LocateDibHeader(BitmapLoad *load) {
-  ByteCursor cursor = MakeCursor(load->view, load->fileSize, 0);
+  ByteCursor cursor = MakeCursor(load->view, load->viewSize, 0);
   BYTE first = ReadByte(&cursor);
   BYTE second = ReadByte(&cursor);
   if (!cursor.overrun && first == 'B' && second == 'M') {
@@ -138,7 +130,7 @@ void LocateDibHeader(BitmapLoad *load) {
 // The colour count, once the header bytes it reads are known to lie
 // in the file.
 bool CountHeaderColours(BitmapLoad *load) {
-  ByteCursor cursor = MakeCursor(load->view, load->fileSize, load->headerOffset);
+  ByteCursor cursor = MakeCursor(load->view, load->viewSize, load->headerOffset);
   DWORD headerSize = ReadDword(&cursor);
   cursor.position = load->headerOffset;
   if (!ReadBytes(&cursor, headerSize == kCoreHeaderSize ? kCoreHeaderSize : kCountedHeaderBytes)) {
@@ -151,11 +143,96 @@ bool CountHeaderColours(BitmapLoad *load) {
 // A 40-byte header with BI_BITFIELDS is followed by three DWORD masks (red,
 // green, blue), which come before the colour table.
 size_t BitFieldMasksSize(const BitmapLoad &load) {
-  ByteCursor cursor = MakeCursor(load.view, load.fileSize, load.headerOffset);
+  ByteCursor cursor = MakeCursor(load.view, load.viewSize, load.headerOffset);
   DWORD headerSize = ReadDword(&cursor);
   cursor.position = load.headerOffset + kCompressionField;
   DWORD compression = ReadDword(&cursor);
   return headerSize == kInfoHeaderSize && compression == BI_BITFIELDS ? kBitFieldMasksSize : 0;
+}
+
+// Windows' headers define min and max as macros.
+uint64_t Larger(uint64_t a, uint64_t b) { return a > b ? a : b; }
+
+// The longest run-length stream that a picture of these dimensions can use:
+// no escape or run advances by less than one pixel per 4 bytes (a delta of
+// one column), and each row ends with at most one more escape of 4 bytes,
+// then the end of the bitmap. A stream of escapes that do not move at all
+// could be any length; it is cut there.
+uint64_t LongestRunLengthStream(uint64_t width, uint64_t rows) {
+  return rows * (4 * width + 4) + 2;
+}
+
+// How many bytes from the start of the file the picture needs: its headers,
+// masks and colour table, and the pixel bits as far as the conversion can
+// read them, all learnt from the file's head as the loader will read the view
+// (the view is cut to this length, or the file's). A head that the loader
+// will refuse needs no more than itself.
+uint64_t PictureExtent(const BYTE *head, size_t headBytes) {
+  BitmapLoad probe = {};
+  probe.view = head;
+  probe.viewSize = headBytes;
+  LocateDibHeader(&probe);
+  ByteCursor cursor = MakeCursor(head, headBytes, probe.headerOffset);
+  DWORD headerSize = ReadDword(&cursor);
+  if ((headerSize != kCoreHeaderSize && headerSize != kInfoHeaderSize) ||
+      !CountHeaderColours(&probe)) {
+    return headBytes;
+  }
+  bool core = headerSize == kCoreHeaderSize;
+  uint64_t tableEnd = probe.headerOffset + headerSize + BitFieldMasksSize(probe) +
+                      (core ? 3 : 4) * static_cast<uint64_t>(probe.colourCount);
+  uint64_t bitsOffset = probe.bitsPlaced ? probe.bitsOffset : tableEnd;
+  int64_t width = core ? ReadWord(&cursor) : ReadLong(&cursor);
+  int64_t height = core ? ReadWord(&cursor) : ReadLong(&cursor);
+  cursor.position += 2; // the planes
+  uint64_t bitCount = ReadWord(&cursor);
+  DWORD compression = core ? BI_RGB : ReadDword(&cursor);
+  cursor.position = probe.headerOffset + kSizeImageField;
+  uint64_t sizeImage = core ? 0 : ReadDword(&cursor);
+  uint64_t rows = static_cast<uint64_t>(height < 0 ? -height : height);
+  // Pictures that the loader refuses for their dimensions need their headers.
+  if (width <= 0 || rows == 0 || rows * static_cast<uint64_t>(width) * 3 > kLargestImageBytes) {
+    return Larger(tableEnd, headBytes);
+  }
+  uint64_t bitsBytes;
+  if (compression == BI_RLE8 || compression == BI_RLE4) {
+    uint64_t longest = LongestRunLengthStream(static_cast<uint64_t>(width), rows);
+    bitsBytes = sizeImage != 0 && sizeImage < longest ? sizeImage : longest;
+  } else {
+    uint64_t stride = ((bitCount > 0 ? bitCount : 1) * static_cast<uint64_t>(width) + 31) / 32 * 4;
+    bitsBytes = stride * rows;
+  }
+  return Larger(tableEnd, bitsOffset + bitsBytes);
+}
+
+// Reads the file's head, then maps the whole file and views as much of it as
+// the picture needs. Every bound the loader checks is the view's own, even
+// when the file changes size in between (a file that has shrunk cannot be
+// mapped at its old size). An empty file cannot be mapped.
+bool MapBitmapFile(BitmapLoad *load) {
+  BYTE head[kHeadBytes];
+  DWORD headBytes = 0;
+  if (!ReadFile(load->file, head, sizeof head, &headBytes, nullptr)) {
+    return false;
+  }
+  load->mapping = CreateFileMappingA(load->file, nullptr, PAGE_READONLY,
+                                     static_cast<DWORD>(load->fileSize >> 32),
+                                     static_cast<DWORD>(load->fileSize), nullptr);
+  if (!load->mapping) {
+    return false;
+  }
+  uint64_t extent = Larger(PictureExtent(head, headBytes), 1);
+  if (extent > load->fileSize) {
+    extent = load->fileSize;
+  }
+  // A view that this process could not address cannot be mapped.
+  if (extent > SIZE_MAX) {
+    return false;
+  }
+  load->viewSize = static_cast<size_t>(extent);
+  load->view = static_cast<const BYTE *>(
+      MapViewOfFile(load->mapping, FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(load->viewSize)));
+  return load->view != nullptr;
 }
 
 // Room for the header, the masks, the colour table and one spare
@@ -220,7 +297,7 @@ bool FillFromInfoHeader(BitmapLoad *load, ByteCursor *cursor) {
 // header the pixel bits follow the colour table. Returns false for other
 // header sizes and for headers or tables cut short by the end of the file.
 bool FillConvertedHeader(BitmapLoad *load) {
-  ByteCursor cursor = MakeCursor(load->view, load->fileSize, load->headerOffset);
+  ByteCursor cursor = MakeCursor(load->view, load->viewSize, load->headerOffset);
   DWORD headerSize = ReadDword(&cursor);
   if (headerSize == kCoreHeaderSize) {
     FillFromCoreHeader(load, &cursor);
@@ -241,15 +318,15 @@ bool FillConvertedHeader(BitmapLoad *load) {
   return true;
 }
 
-// The bytes from the pixel bits to the end of the file.
+// The bytes from the pixel bits to the end of the view.
 uint64_t BytesAfterBits(const BitmapLoad &load) {
-  return load.bitsOffset < load.fileSize ? load.fileSize - load.bitsOffset : 0;
+  return load.bitsOffset < load.viewSize ? load.viewSize - load.bitsOffset : 0;
 }
 
 // A biSizeImage of 0 becomes whole bytes per row times the rows, and a
 // biClrUsed of 0 the colour count. A run-length stream has no size of its own
 // to fall back on, so its biSizeImage becomes, or is cut to, the bytes the
-// file holds after the pixel bits: the conversion never reads past them.
+// view holds after the pixel bits: the conversion never reads past them.
 void ApplyHeaderDefaults(BitmapLoad *load) {
   BITMAPINFOHEADER &header = load->convertedHeader->bmiHeader;
   if (IsRunLength(header)) {
@@ -282,7 +359,7 @@ const char *CheckPixelBits(const BitmapLoad &load) {
       kLargestImageBytes) {
     return kOutOfMemory;
   }
-  if (load.bitsOffset >= load.fileSize) {
+  if (load.bitsOffset >= load.viewSize) {
     return kConversionError;
   }
   // Rows of every encoding but run-length ones take their full size, at least

@@ -15,6 +15,8 @@ struct Fault {
 
 std::vector<platform::control::PlatformCall> callLog;
 std::vector<Fault> faults;
+// Actions to run at the next call of a name, in the order they were given.
+std::vector<std::pair<std::string, std::function<void()>>> actions;
 bool logging = false;
 int realSleep = -1; // -1: as the backend has it
 bool memoryGiven = false;
@@ -44,9 +46,17 @@ bool ConsumeFault(const char *name) {
 
 namespace platform {
 
-bool CallsWatched() { return logging || !faults.empty(); }
+bool CallsWatched() { return logging || !faults.empty() || !actions.empty(); }
 
 bool CallFails(const char *name, const std::string &arguments) {
+  for (auto action = actions.begin(); action != actions.end(); ++action) {
+    if (action->first == name) {
+      std::function<void()> run = std::move(action->second);
+      actions.erase(action);
+      run();
+      break;
+    }
+  }
   const bool fails = !faults.empty() && ConsumeFault(name);
   if (logging)
     callLog.push_back({name, arguments, fails});
@@ -79,6 +89,10 @@ void SetCallLogging(bool on) { logging = on; }
 
 void FailCall(const std::string &name, int nth) { faults.push_back({name, nth, 0}); }
 
+void BeforeCall(const std::string &name, std::function<void()> action) {
+  actions.emplace_back(name, std::move(action));
+}
+
 void SetRealSleep(bool real) { realSleep = real ? 1 : 0; }
 
 void SetAvailableMemory(uint64_t bytes) {
@@ -91,6 +105,7 @@ void SetAvailableMemory(uint64_t bytes) {
 void core::ResetCallHook() {
   callLog.clear();
   faults.clear();
+  actions.clear();
   logging = true;
   realSleep = 0;
   memoryGiven = false;

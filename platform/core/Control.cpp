@@ -2,6 +2,7 @@
 #include "Core.h"
 #include "PlatformControl.h"
 
+#include <FileViews.h>
 #include <ResourceCounts.h>
 
 #include <GL/gl.h>
@@ -9,7 +10,8 @@
 namespace platform::control {
 
 // Contexts go before the windows whose surfaces they draw into. Files,
-// mappings, memory and GDI objects stay with the code that holds them.
+// mappings, memory and GDI objects stay with the code that holds them; only
+// the way views are made returns to the build's own.
 void Reset() {
   core::ResetGraphics();
   core::ResetWindows();
@@ -17,6 +19,7 @@ void Reset() {
   core::ResetDisplay();
   core::ResetDialogs();
   core::ResetCallHook();
+  ResetFileViews();
 }
 
 const char *BackendName() { return core::activeBackend.name; }

@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +57,11 @@ std::vector<std::string> CallNames();
 // nth 0 makes every call from now on fail.
 void FailCall(const std::string &name, int nth = 1);
 
+// Runs action once, when the next call of the named function is made, before
+// the function does anything: a test changes the world at that moment (cuts
+// a file short while it is mapped, say).
+void BeforeCall(const std::string &name, std::function<void()> action);
+
 // Whether calls are recorded in the log (true after Reset). Faults apply
 // either way. With the log off and no fault set, the platform functions run
 // as under the desktop backend, which formats none of their arguments: the
@@ -91,6 +98,15 @@ void SetRealSleep(bool real);
 // The physical memory GlobalMemoryStatusEx reports as available, in place of
 // the machine's figure, until the next Reset().
 void SetAvailableMemory(uint64_t bytes);
+
+// ---- File views -------------------------------------------------------------
+
+// Views of files shorter than bytes are read into memory, longer ones are
+// mapped; after Reset() the build's own choice (sanitizer builds read every
+// view). 0 maps every view, SIZE_MAX reads every one.
+void SetViewReadLimit(size_t bytes);
+// The longest view MapViewOfFile has made since Reset(), in bytes.
+uint64_t LongestView();
 
 // ---- What is held -----------------------------------------------------------
 

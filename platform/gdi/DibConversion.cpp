@@ -3,9 +3,11 @@
 // colour table, BI_RLE8 and BI_RLE4, 16 and 32 bits as BI_RGB (5-5-5, 8-8-8)
 // or BI_BITFIELDS with contiguous masks, and 24 bits; bottom-up or top-down.
 // Colour-table entries are literal colours; an index past the table is black.
+// A header with no planes is refused, as GDI refuses it.
 #include "DibConversion.h"
 
 #include "CallArguments.h"
+#include "FileViews.h"
 
 #include <PlatformCalls.h>
 #include <windows.h>
@@ -130,8 +132,8 @@ int WINAPI SetDIBits(HDC dc, HBITMAP bitmap, UINT startLine, UINT lines, const v
   const BITMAPINFOHEADER &header = info->bmiHeader;
   int64_t pictureRows =
       header.biHeight < 0 ? -static_cast<int64_t>(header.biHeight) : header.biHeight;
-  if (header.biWidth <= 0 || pictureRows == 0 || !platform::IsKnownEncoding(header) ||
-      startLine >= pictureRows) {
+  if (header.biWidth <= 0 || pictureRows == 0 || header.biPlanes == 0 ||
+      !platform::IsKnownEncoding(header) || startLine >= pictureRows) {
     return 0;
   }
   auto conversion = std::make_unique<platform::DibConversion>();
@@ -158,6 +160,11 @@ int WINAPI SetDIBits(HDC dc, HBITMAP bitmap, UINT startLine, UINT lines, const v
     platform::ConvertRunLengthRows(*conversion);
   } else {
     platform::ConvertPackedRows(*conversion);
+  }
+  // Bits from a file view that lost bytes to its file being cut short, before
+  // or during the conversion, are those of a file too short for the picture.
+  if (platform::ViewWasCut(bits)) {
+    return 0;
   }
   return conversion->rowCount;
 }

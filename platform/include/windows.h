@@ -225,6 +225,9 @@ typedef struct _SECURITY_ATTRIBUTES {
   BOOL bInheritHandle;
 } SECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
 
+// Only synchronous reads are provided: the structure is never filled in.
+typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
+
 #pragma pack(push, 2)
 typedef struct tagBITMAPFILEHEADER {
   WORD bfType;
@@ -476,6 +479,8 @@ LPVOID WINAPI MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWOR
                             SIZE_T bytes);
 BOOL WINAPI UnmapViewOfFile(LPCVOID address);
 BOOL WINAPI GetFileSizeEx(HANDLE file, PLARGE_INTEGER size);
+BOOL WINAPI ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, DWORD *bytesRead,
+                     LPOVERLAPPED overlapped);
 DWORD WINAPI GetFileAttributesA(LPCSTR name);
 BOOL WINAPI GlobalMemoryStatusEx(LPMEMORYSTATUSEX status);
 BOOL WINAPI CloseHandle(HANDLE handle);

@@ -1,5 +1,5 @@
-// Opening files for reading (CreateFileA/W), their size, and closing kernel
-// handles.
+// Opening files for reading (CreateFileA/W), their size, reading them, and
+// closing kernel handles.
 #include "CallArguments.h"
 #include "KernelObjects.h"
 #include "ResourceCounts.h"
@@ -31,11 +31,20 @@ int &LiveCount(KernelObjectKind kind) {
 // GENERIC_READ and OPEN_EXISTING. Directories are refused, as Win32 refuses
 // them without backup semantics, and so are devices, pipes and sockets, which
 // a bitmap file never is, and a null name. The open does not wait: a named
-// pipe without a writer would otherwise block it for good.
+// pipe without a writer would otherwise block it for good. The browser's file
+// system for node ignores O_NONBLOCK, so there anything but a regular file is
+// refused before it is opened (a file replaced in between is still refused
+// below).
 HANDLE OpenExistingFile(const char *name, DWORD access, DWORD disposition) {
   if (!name || access != GENERIC_READ || disposition != OPEN_EXISTING) {
     return INVALID_HANDLE_VALUE;
   }
+#ifdef __EMSCRIPTEN__
+  struct stat named;
+  if (stat(name, &named) != 0 || !S_ISREG(named.st_mode)) {
+    return INVALID_HANDLE_VALUE;
+  }
+#endif
   int descriptor = open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (descriptor < 0) {
     return INVALID_HANDLE_VALUE;
@@ -107,6 +116,35 @@ BOOL WINAPI GetFileSizeEx(HANDLE file, PLARGE_INTEGER size) {
     return FALSE;
   }
   size->QuadPart = status.st_size;
+  return TRUE;
+}
+
+// Reads from the file's position on, as many bytes as it still holds up to
+// bytesToRead; fewer at its end, none past it.
+BOOL WINAPI ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, DWORD *bytesRead,
+                     LPOVERLAPPED overlapped) {
+  if (platform::CallFails("ReadFile", platform::CallArguments(file, buffer, bytesToRead, bytesRead,
+                                                              static_cast<void *>(overlapped)))) {
+    return FALSE;
+  }
+  platform::KernelObject *object =
+      platform::FindKernelObject(file, platform::KernelObjectKind::file);
+  if (!object || !buffer || !bytesRead || overlapped) {
+    return FALSE;
+  }
+  char *target = static_cast<char *>(buffer);
+  DWORD done = 0;
+  while (done < bytesToRead) {
+    ssize_t got = read(object->descriptor, target + done, bytesToRead - done);
+    if (got < 0) {
+      return FALSE;
+    }
+    if (got == 0) {
+      break;
+    }
+    done += static_cast<DWORD>(got);
+  }
+  *bytesRead = done;
   return TRUE;
 }
 

@@ -6,6 +6,7 @@
 // container with a limit is not told of memory that only the machine has.
 // On a page the memory is the WebAssembly heap, which grows up to a fixed
 // size.
+#include "MemoryStatus.h"
 #include "CallArguments.h"
 
 #include <PlatformCalls.h>
@@ -129,7 +130,7 @@ struct MemoryController {
   std::string group; // the process's group in it, from "/"
   const char *limit; // file names of the two versions of the controller
   const char *usage;
-  const char *inactive; // the reclaimable file cache, in memory.stat
+  bool versionOne;
 };
 
 // The memory controller the process lies under: version 1's own hierarchy
@@ -151,7 +152,7 @@ bool FindMemoryController(MemoryController *controller) {
     std::string names(controllers + 1, group);
     if (("," + names + ",").find(",memory,") != std::string::npos) {
       *controller = {"/sys/fs/cgroup/memory", group + 1, "memory.limit_in_bytes",
-                     "memory.usage_in_bytes", "total_inactive_file "};
+                     "memory.usage_in_bytes", true};
       return true;
     }
     if (names.empty()) {
@@ -161,7 +162,7 @@ bool FindMemoryController(MemoryController *controller) {
   if (unifiedGroup.empty()) {
     return false;
   }
-  *controller = {"/sys/fs/cgroup", unifiedGroup, "memory.max", "memory.current", "inactive_file "};
+  *controller = {"/sys/fs/cgroup", unifiedGroup, "memory.max", "memory.current", false};
   return true;
 }
 
@@ -181,7 +182,7 @@ uint64_t ControlGroupAvailable() {
       uint64_t usage = NumberFile(folder + controller.usage);
       char stat[8192];
       uint64_t reclaimable = ReadSmallFile(folder + "memory.stat", stat, sizeof stat)
-                                 ? FieldValue(stat, controller.inactive, 1)
+                                 ? ReclaimableFileCache(stat, controller.versionOne)
                                  : 0;
       if (usage != kUnlimited) {
         uint64_t used = usage > reclaimable ? usage - reclaimable : 0;
@@ -213,6 +214,14 @@ void AddressSpace(uint64_t *total, uint64_t *available) {
 }
 
 } // namespace
+
+// Both lists of file pages count: the kernel reclaims active pages too (it
+// moves them to the inactive list first) before a group is out of memory, so
+// a group whose cache is busy is not short of memory for that.
+uint64_t ReclaimableFileCache(const char *memoryStat, bool versionOne) {
+  return FieldValue(memoryStat, versionOne ? "total_inactive_file " : "inactive_file ", 1) +
+         FieldValue(memoryStat, versionOne ? "total_active_file " : "active_file ", 1);
+}
 
 } // namespace platform
 

@@ -1,7 +1,8 @@
 // QUELLOR_ADDRESS_SANITIZER is defined in builds with AddressSanitizer (gcc or
 // clang). Such builds keep file views and section memory on the heap, where
 // the sanitizer sees every byte read or written past their ends; pages of a
-// mapping would let a few such bytes pass unnoticed.
+// mapping would let a few such bytes pass unnoticed. (Tests still map views
+// there when they ask to: control::SetViewReadLimit.)
 #ifndef QUELLOR_OS_SANITIZERS_H
 #define QUELLOR_OS_SANITIZERS_H
 

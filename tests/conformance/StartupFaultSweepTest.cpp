@@ -128,6 +128,7 @@ const std::map<std::string, std::string> kCreationStepTexts = {
 const std::map<std::string, std::string> kLoaderFailureTexts = {
     {"CreateFileA", ""},
     {"GetFileSizeEx", ""},
+    {"ReadFile", ""},
     {"CreateFileMappingA", ""},
     {"MapViewOfFile", ""},
     {"LocalAlloc", "Out of memory."},

@@ -106,8 +106,8 @@ LoadOutcome Load(const LoadKind &kind, const std::string &failingCall = "", int 
 
 const std::set<std::string> kReleases = {"DeleteDC", "DeleteObject", "LocalFree", "UnmapViewOfFile",
                                          "CloseHandle"};
-const std::set<std::string> kOpenSteps = {"CreateFileA", "CreateFileW", "GetFileSizeEx",
-                                          "CreateFileMappingA", "MapViewOfFile"};
+const std::set<std::string> kOpenSteps = {"CreateFileA", "CreateFileW",        "GetFileSizeEx",
+                                          "ReadFile",    "CreateFileMappingA", "MapViewOfFile"};
 const std::map<std::string, std::string> kDecodeFailureTexts = {
     {"LocalAlloc", "Out of memory."},
     {"CreateCompatibleDC", "Out of memory."},

@@ -1,5 +1,5 @@
 // Texture files of dimensions OpenGL refuses, of dimensions whose picture
-// could not even be addressed, and of hundreds of megabytes.
+// could not even be addressed, and of hundreds of megabytes or gigabytes.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -13,6 +13,7 @@
 
 #include "AppState.h"
 #include "BitmapBytes.h"
+#include "BitmapLoader.h"
 #include "HostileRun.h"
 #include "PlatformControl.h"
 #include "PlatformFixture.h"
@@ -95,6 +96,61 @@ TEST_F(HugeTextureTest, SmallPictureAtTheStartOfAHugeFileLoads) {
   std::vector<unsigned char> file = MakeBitmap24(8, 8, 3);
   ASSERT_TRUE(WriteBytes(kHostileTexture, file));
   ASSERT_TRUE(WriteSparse(file, off_t(300) << 20));
+  ExpectCleanRun(RunWithHostileTexture());
+}
+
+// The pixels of the file, or empty when the loader refuses it; the load must
+// leave nothing held.
+std::vector<unsigned char> LoadedPixels(const char *name) {
+  std::vector<unsigned char> rgb;
+  if (RgbImage *image = LoadBitmapAsRgb(name, 0)) {
+    rgb.assign(image->pixels, image->pixels + size_t(image->width) * image->height * 3);
+    std::free(image->pixels);
+    std::free(image);
+  }
+  control::LiveResources live = control::Live();
+  EXPECT_EQ(live.fileHandles + live.mappings + live.views, 0);
+  return rgb;
+}
+
+// A 64x64 picture at the head of a sparse file of more than 4 GiB loads as
+// the same bytes alone do, and the loader views only the picture's bytes,
+// read into memory or mapped: the size of the file costs nothing. So does a
+// run-length picture that gives no stream size: its view ends where the
+// longest stream of its dimensions would.
+TEST_F(HugeTextureTest, APictureAtTheHeadOfAFileOfGigabytesCostsOnlyThePicture) {
+  const off_t huge = (off_t(4) << 30) + 12345;
+  Bytes runs;
+  for (int row = 0; row < 64; ++row) {
+    runs.insert(runs.end(), {64, static_cast<uint8_t>(row & 1), 0, 0});
+  }
+  runs.insert(runs.end(), {0, 1});
+  const struct {
+    const char *what;
+    Bytes bytes;
+    uint64_t longestView;
+  } kinds[] = {
+      {"24 bits", MakeBitmap24(64, 64, 5), 54 + 64 * 64 * 3},
+      {"run-length",
+       Join({FileHeader(14 + 40 + 8), InfoHeader({64, 64, 8, BI_RLE8, 2}),
+             Quads({0x112233, 0x445566}), runs}),
+       14 + 40 + 8 + 64 * (4 * 64 + 4) + 2},
+  };
+  for (const auto &kind : kinds) {
+    ASSERT_TRUE(WriteBytes("alone.bmp", kind.bytes));
+    ASSERT_TRUE(WriteSparse(kind.bytes, huge));
+    for (size_t readLimit : {SIZE_MAX, size_t(0)}) {
+      SCOPED_TRACE(std::string(kind.what) + (readLimit == 0 ? ", mapped" : ", read"));
+      control::Reset();
+      control::SetViewReadLimit(readLimit);
+      std::vector<unsigned char> alone = LoadedPixels("alone.bmp");
+      ASSERT_EQ(alone.size(), 64u * 64 * 3);
+      std::vector<unsigned char> atTheHead = LoadedPixels(kHostileTexture);
+      EXPECT_TRUE(atTheHead == alone);
+      EXPECT_EQ(control::LongestView(), kind.longestView);
+      EXPECT_TRUE(control::MessageBoxesShown().empty());
+    }
+  }
   ExpectCleanRun(RunWithHostileTexture());
 }
 

@@ -1,7 +1,7 @@
 // Files that a loader trusting its headers would mishandle: bit-field masks,
 // files cut short anywhere, pixel bits past the end, dimensions too large for
 // memory, run-length codes that leave the picture, long file names, colour
-// counts past 16 bits and top-down rows.
+// counts past 16 bits, top-down rows and headers without planes.
 #include "BitmapBuilder.h"
 
 #include <PlatformControl.h>
@@ -371,6 +371,39 @@ TEST_F(MendedFaultsTest, TopDownFilesComeOutBottomRowFirst) {
   Bytes rle = Join(
       {FileHeader(14 + 40 + 16), InfoHeader({2, -1, 8, BI_RLE8, 4}), table, Bytes{2, 1, 0, 1}});
   EXPECT_EQ(LoadBitmap(WriteTempFile("rletopdown.bmp", rle)).messages, kConversionError);
+}
+
+} // namespace
+
+namespace {
+
+// GDI refuses a header that gives no planes, of any kind and bit depth, but
+// takes any other count (bmpsuite's badplanes.bmp gives 30000).
+TEST_F(MendedFaultsTest, AHeaderWithoutPlanesIsRefusedAsGdiRefusesIt) {
+  Bytes bits24 = PaddedRows({{0x10, 0x20, 0x30, 0x40, 0x50, 0x60}});
+  Bytes bits8 = PaddedRows({{0, 1}});
+  Bytes core = CoreHeader(2, 1, 8);
+  Bytes coreWithout = core;
+  coreWithout[8] = 0; // bcPlanes
+  struct {
+    const char *name;
+    Bytes with;    // one plane
+    Bytes without; // none
+  } kinds[] = {
+      {"24-bit", Join({FileHeader(54), InfoHeader({2, 1, 24}), bits24}),
+       Join({FileHeader(54), InfoHeader({2, 1, 24, 0, 0, 0, 40, 0}), bits24})},
+      {"8-bit", Join({FileHeader(62), InfoHeader({2, 1, 8, 0, 2}), Quads({1, 2}), bits8}),
+       Join({FileHeader(62), InfoHeader({2, 1, 8, 0, 2, 0, 40, 0}), Quads({1, 2}), bits8})},
+      {"core header", Join({core, Bytes(256 * 3), bits8}),
+       Join({coreWithout, Bytes(256 * 3), bits8})},
+  };
+  for (auto &kind : kinds) {
+    SCOPED_TRACE(kind.name);
+    EXPECT_TRUE(LoadBitmap(WriteTempFile("planes1.bmp", kind.with)).loaded);
+    EXPECT_EQ(LoadBitmap(WriteTempFile("planes0.bmp", kind.without)).messages, kConversionError);
+  }
+  Bytes many = Join({FileHeader(54), InfoHeader({2, 1, 24, 0, 0, 0, 40, 30000}), bits24});
+  EXPECT_TRUE(LoadBitmap(WriteTempFile("planes30000.bmp", many)).loaded);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # texcheck-test.sh TOOL BMPSUITE: checks quellor-texcheck's output and status
-# for files it loads, one it refuses, one that does not exist and a wrong
-# command line, and that the pictures it writes are the ones ImageMagick
-# decodes.
+# for files it loads, one it refuses, one that does not exist, its help and
+# wrong command lines, and that the pictures it writes are the ones
+# ImageMagick decodes.
 set -uo pipefail
 tool=$1
 suite=$2
@@ -42,6 +42,24 @@ check "missing.bmp prints the open-failure text, not '$out'" \
 
 "$tool" >/dev/null 2>&1
 check "no arguments is a usage error" [ $? = 2 ]
+
+for option in --help -h; do
+  out=$("$tool" "$option" 2>&1)
+  check "$option succeeds" [ $? = 0 ]
+  check "$option prints the usage, not '$out'" [ "${out#usage: quellor-texcheck}" != "$out" ]
+done
+out=$("$tool" --frobnicate "$suite/g/pal8.bmp" 2>&1)
+check "an unknown option is a usage error" [ $? = 2 ]
+"$tool" a.bmp b.ppm c >/dev/null 2>&1
+check "three files are a usage error" [ $? = 2 ]
+
+# A file really named --help is still checked, as ./--help or after --.
+cp "$suite/g/pal8w125.bmp" "$work/--help"
+out=$(cd "$work" && "$tool" ./--help)
+check "./--help is checked as a file, not '$out'" [ "$out" = "125 62" ]
+out=$(cd "$work" && "$tool" -- --help "$work/after-dashes.ppm")
+check "-- --help is checked as a file, not '$out'" [ "$out" = "125 62" ]
+check "-- --help writes its picture" cmp -s "$work/after-dashes.ppm" "$work/pal8w125.ppm"
 
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

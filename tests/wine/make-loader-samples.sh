@@ -25,11 +25,11 @@ file_header() { # FILESIZE OFFBITS
   le16 0
   le32 "$2"
 }
-info_header() { # WIDTH HEIGHT BITS COMPRESSION CLRUSED
+info_header() { # WIDTH HEIGHT BITS COMPRESSION CLRUSED [PLANES]
   le32 40
   le32 "$1"
   le32 "$2"
-  le16 1
+  le16 "${6:-1}"
   le16 "$3"
   le32 "$4"
   le32 0
@@ -38,11 +38,11 @@ info_header() { # WIDTH HEIGHT BITS COMPRESSION CLRUSED
   le32 "$5"
   le32 0
 }
-core_header() { # WIDTH HEIGHT BITS
+core_header() { # WIDTH HEIGHT BITS [PLANES]
   le32 12
   le16 "$1"
   le16 "$2"
-  le16 1
+  le16 "${4:-1}"
   le16 "$3"
 }
 quads() { # COUNT: a colour table of distinct RGBQUADs
@@ -114,6 +114,10 @@ bitfields packed-bitfields-880 0xFF00 0x00FF 0
 { file_header 0 $((26 + 48)); core_header 6 3 4; triples 16; rows 6 3 4; } >"$out/core-pal4.bmp"
 { core_header 6 3 4; triples 16; rows 6 3 4; } >"$out/packed-core-pal4.bmp"
 { core_header 4 2 24; rows 4 2 24; } >"$out/packed-core-rgb24.bmp"
+# Headers that give no planes, which GDI refuses.
+{ file_header 0 54; info_header 3 2 24 0 0 0; rows 3 2 24; } >"$out/rgb24-planes0.bmp"
+{ info_header 7 3 8 0 2 0; quads 2; index_rows 7 3 2; } >"$out/packed-pal8-planes0.bmp"
+{ core_header 6 3 4 0; triples 16; rows 6 3 4; } >"$out/packed-core-pal4-planes0.bmp"
 # Rows stored top row first.
 { file_header 0 54; info_header 3 -2 24 0 0; rows 3 2 24; } >"$out/rgb24-topdown.bmp"
 # Run-length streams that stop before their end-of-bitmap escape: with no

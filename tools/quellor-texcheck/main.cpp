@@ -1,19 +1,30 @@
-// quellor-texcheck FILE [OUT.ppm]
+// quellor-texcheck [--] FILE [OUT.ppm]
 //
 // Loads FILE with the program's bitmap loader and prints "WIDTH HEIGHT", or
 // the text of the message box the loader would show. With OUT.ppm it also
 // writes the picture as a binary PPM, top row first. Exit status: 0 when the
 // file loads, 1 when the loader refuses it (or OUT cannot be written), 2 for
-// wrong usage.
+// wrong usage. -h and --help print the usage and exit with 0; any other
+// argument that starts with "-" is wrong usage, unless it follows "--" (so a
+// file named "--help" is checked as "./--help" or after "--").
 #include <BitmapLoader.h>
 
 #include "LoaderMessages.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
+
+const char kUsage[] =
+    "usage: quellor-texcheck [--] FILE [OUT.ppm]\n"
+    "Loads FILE with Quellor's bitmap loader and prints its width and height, or\n"
+    "the loader's message when it refuses the file. With OUT.ppm the picture is\n"
+    "also written as a binary PPM.\n"
+    "Exit status: 0 loaded, 1 refused (or OUT.ppm not written), 2 wrong usage.\n";
 
 bool WritePpm(const char *path, const RgbImage &image) {
   FILE *file = std::fopen(path, "wb");
@@ -33,12 +44,30 @@ bool WritePpm(const char *path, const RgbImage &image) {
 } // namespace
 
 int main(int argc, char **argv) {
-  if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: quellor-texcheck FILE [OUT.ppm]\n");
+  std::vector<const char *> operands;
+  bool options = true;
+  for (int i = 1; i < argc; ++i) {
+    const char *argument = argv[i];
+    if (options && std::strcmp(argument, "--") == 0) {
+      options = false;
+    } else if (options &&
+               (std::strcmp(argument, "-h") == 0 || std::strcmp(argument, "--help") == 0)) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (options && argument[0] == '-' && argument[1] != '\0') {
+      std::fprintf(stderr, "quellor-texcheck: unknown option %s\n%s", argument, kUsage);
+      return 2;
+    } else {
+      operands.push_back(argument);
+    }
+  }
+  if (operands.empty() || operands.size() > 2) {
+    std::fputs(kUsage, stderr);
     return 2;
   }
+  const char *outputPath = operands.size() > 1 ? operands[1] : nullptr;
   StartCapturingLoaderMessages();
-  RgbImage *image = LoadBitmapAsRgb(argv[1], 0);
+  RgbImage *image = LoadBitmapAsRgb(operands[0], 0);
   if (!image) {
     std::string text = LastLoaderMessage();
     if (text.empty() || text.back() != '\n') {
@@ -48,9 +77,9 @@ int main(int argc, char **argv) {
     return 1;
   }
   std::printf("%ld %ld\n", static_cast<long>(image->width), static_cast<long>(image->height));
-  bool saved = argc < 3 || WritePpm(argv[2], *image);
+  bool saved = !outputPath || WritePpm(outputPath, *image);
   if (!saved) {
-    std::fprintf(stderr, "quellor-texcheck: cannot write %s\n", argv[2]);
+    std::fprintf(stderr, "quellor-texcheck: cannot write %s\n", outputPath);
   }
   std::free(image->pixels);
   std::free(image);

@@ -8,7 +8,9 @@
 #
 # The files: every file under tests/data/bmpsuite and fuzz/regressions, the
 # samples that tests/wine/make-loader-samples.sh writes, a name that does not
-# exist and an empty file. The node tool is $QUELLOR_WEB_TOOLS_DIR/
+# exist, an empty file, a named pipe without a writer (refused at once, never
+# waited on: each run has a deadline) and pictures at the head of sparse files
+# of more than 4 GiB. The node tool is $QUELLOR_WEB_TOOLS_DIR/
 # quellor-texcheck.js (default build/emscripten/tools of SOURCE_DIR). Each
 # tool runs in the file's folder and is given the file's bare name, so that a
 # message naming the file names it alike in both. Set QUELLOR_KEEP_RESULTS=1
@@ -43,6 +45,11 @@ samples=$workdir/samples
 bash "$source_dir/tests/wine/make-loader-samples.sh" "$samples" ||
   fail "the sample files could not be made"
 : >"$extra/empty-file.bmp"
+mkfifo "$extra/named-pipe.bmp" || fail "no named pipe could be made"
+for name in rgb24.bmp pal8rle.bmp; do
+  cp "$source_dir/tests/data/bmpsuite/g/$name" "$extra/sparse-$name" &&
+    truncate -s 4294979641 "$extra/sparse-$name" || fail "no sparse file could be made"
+done
 
 # shellcheck source=../../support/tool-runs.sh
 source "$(dirname "$0")/../../support/tool-runs.sh"
@@ -84,8 +91,8 @@ loaded=0
 problems=0
 check_file() { # FOLDER NAME LABEL
   local folder=$1 name=$2 label=$3
-  run_tool native "$folder" "$name" "$native_tool"
-  run_tool node "$folder" "$name" node "$node_tool"
+  run_tool native "$folder" "$name" timeout 60 "$native_tool"
+  run_tool node "$folder" "$name" timeout 60 node "$node_tool"
   if same_result; then
     identical=$((identical + 1))
     if [ "$(cat "$results/native.status")" = 0 ]; then loaded=$((loaded + 1)); fi
@@ -109,6 +116,9 @@ for dir in "$source_dir/tests/data/bmpsuite" "$source_dir/fuzz/regressions" "$sa
 done
 check_file "$extra" no-such-file.bmp "a name that does not exist"
 check_file "$extra" empty-file.bmp "an empty file"
+check_file "$extra" named-pipe.bmp "a named pipe"
+check_file "$extra" sparse-rgb24.bmp "a 24-bit picture at the head of a sparse file of 4 GiB"
+check_file "$extra" sparse-pal8rle.bmp "a run-length picture at the head of a sparse file of 4 GiB"
 
 total=$((identical + problems))
 echo "$total files in $((SECONDS - start)) s: $identical identical ($loaded loaded, $((identical - loaded)) refused), $problems differ"
