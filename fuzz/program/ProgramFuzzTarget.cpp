@@ -1,7 +1,7 @@
 // One fuzz input is one whole run of the program: WinMain on the headless
 // backend, fed the decoded sequence (ProgramSequence.h) through the platform's
 // controls and the native events a backend reports. After the run the target
-// checks what any run must end with: a status the shell can give, no display
+// checks what any run must end with: a status the shell sees as given, no display
 // mode and no hidden cursor left behind, and nothing held (window, contexts,
 // class, files, mappings, views, memory, GDI objects) unless the run ended in a
 // failed window creation, which leaves the window system's objects to the
@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <Backend.h>
+#include <ExitStatus.h>
 #include <PlatformControl.h>
 
 #include "AppState.h"
@@ -67,8 +68,10 @@ void Apply(const ProgramEvent &event) {
   case EventKind::QuitRequest:
     core::OnQuitRequest(0);
     break;
-  case EventKind::WindowMessage:
-    control::PostMessageToQueue(event.message, event.wParam, 0);
+  case EventKind::SentMessage:
+    // The system sends these: they reach the window procedure at once,
+    // inside PeekMessageA, and never the loop's message record.
+    control::SendToWindow(event.message, event.wParam, 0);
     break;
   case EventKind::Answer:
     control::QueueMessageBoxAnswer(event.answer);
@@ -272,7 +275,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   lastRun = OutcomeText(outcome);
 
   Check(outcome.status != kFramePassLimitStatus, "the run did not end", outcome);
-  Check(outcome.status >= 0 && outcome.status <= 255, "a status the shell cannot give", outcome);
+  // The status as the desktop program's entry gives it to the process exit,
+  // and as the shell then sees it: the program's own when it fits, and never
+  // that of a closed window or a failed start when it does not.
+  const int shellStatus = platform::ProcessExitStatus(outcome.status) & 0xFF;
+  Check(outcome.status >= 0 && outcome.status <= 255 ? shellStatus == outcome.status
+                                                     : shellStatus != 0 && shellStatus != 1,
+        "the shell would see another status", outcome);
   Check(!outcome.creationFailed || outcome.status == 1,
         "a window is left after a run that did not fail", outcome);
   CheckHeld(outcome);

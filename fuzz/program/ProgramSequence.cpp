@@ -66,7 +66,7 @@ const char *const kCalls[] = {
     "wsprintfA",
 };
 
-// Window messages the user's system can send besides the native events.
+// Messages the system sends the window besides the native events.
 struct Message {
   UINT message;
   WPARAM wParam;
@@ -138,8 +138,8 @@ const char *KindName(EventKind kind) {
     return "close";
   case EventKind::QuitRequest:
     return "quit request";
-  case EventKind::WindowMessage:
-    return "window message";
+  case EventKind::SentMessage:
+    return "message sent";
   case EventKind::Answer:
     return "next box answered";
   case EventKind::DisplayModes:
@@ -154,8 +154,8 @@ const char *KindName(EventKind kind) {
 
 // The first byte answers the start question. Then each byte is an operation,
 // followed by its arguments: wait 1 to 32 passes, key down, key up, focus
-// gained, focus lost, minimise, restore, resize, close, quit request, window
-// message, answer for the next box, display modes offered or refused, a call
+// gained, focus lost, minimise, restore, resize, close, quit request, message
+// sent, answer for the next box, display modes offered or refused, a call
 // made to fail. Native events before the first wait come before the first
 // frame pass; answers, display modes and failures before it come before the
 // program starts.
@@ -208,7 +208,7 @@ ProgramSequence DecodeProgramSequence(const uint8_t *data, size_t size) {
       event.kind = EventKind::QuitRequest;
       break;
     case 10: {
-      event.kind = EventKind::WindowMessage;
+      event.kind = EventKind::SentMessage;
       const Message &message = Pick(kMessages, reader.next());
       event.message = message.message;
       event.wParam = message.wParam;
@@ -263,7 +263,7 @@ std::string DescribeProgramSequence(const ProgramSequence &sequence) {
     case EventKind::Resize:
       text << " " << event.width << "x" << event.height;
       break;
-    case EventKind::WindowMessage:
+    case EventKind::SentMessage:
       text << " 0x" << std::hex << event.message << " 0x" << event.wParam << std::dec;
       break;
     case EventKind::Answer:

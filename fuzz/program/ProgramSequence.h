@@ -1,7 +1,7 @@
 // One fuzz input decoded into what happens to a whole run of the program: the
 // answer to the start question, then events at numbered frame passes (keys,
-// focus, minimising, restoring, resizing, closing, quit requests, window
-// messages, answers for the next message boxes, display modes offered or
+// focus, minimising, restoring, resizing, closing, quit requests, messages
+// the system sends, answers for the next message boxes, display modes offered or
 // refused, a platform call made to fail), and always a close and Escape at
 // the end, so that every run ends within a few hundred frame passes.
 #ifndef QUELLOR_FUZZ_PROGRAM_SEQUENCE_H
@@ -22,7 +22,7 @@ enum class EventKind {
   Resize,
   Close,
   QuitRequest,
-  WindowMessage,
+  SentMessage,
   Answer,
   DisplayModes,
   FailCall,
@@ -37,8 +37,8 @@ struct ProgramEvent {
   bool extended = false;        // KeyDown, KeyUp: the extended-key flag
   bool toFocusedWindow = false; // KeyDown, KeyUp: reported without a surface
   int width = 0, height = 0;    // Resize
-  unsigned message = 0;         // WindowMessage
-  uintptr_t wParam = 0;         // WindowMessage
+  unsigned message = 0;         // SentMessage
+  uintptr_t wParam = 0;         // SentMessage
   int answer = 0;               // Answer: the button the next box gets
   bool modesOffered = true;     // DisplayModes
   const char *call = nullptr;   // FailCall: the platform function

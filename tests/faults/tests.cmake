@@ -9,7 +9,8 @@ add_executable(quellor_program_replay
 target_include_directories(quellor_program_replay PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
 target_link_libraries(quellor_program_replay PRIVATE quellor_app quellor_platform_headless)
 add_test(NAME program_fuzz_regressions
-         COMMAND quellor_program_replay ${PROJECT_SOURCE_DIR}/fuzz/program-seeds)
+         COMMAND quellor_program_replay ${PROJECT_SOURCE_DIR}/fuzz/program-seeds
+                 ${PROJECT_SOURCE_DIR}/fuzz/program-regressions)
 set_tests_properties(program_fuzz_regressions PROPERTIES LABELS faults)
 
 # A minute of fuzzing the whole program with AddressSanitizer and
