@@ -23,5 +23,6 @@ if(QUELLOR_CLANGXX)
 endif()
 if(QUELLOR_LIBFUZZER AND EXISTS "${QUELLOR_LIBFUZZER}")
   add_test(NAME program_fuzz COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run-program-fuzz.sh 60)
-  set_tests_properties(program_fuzz PROPERTIES LABELS fuzz TIMEOUT 1800)
+  # The loader's fuzzing check configures and builds the same tree.
+  set_tests_properties(program_fuzz PROPERTIES LABELS fuzz TIMEOUT 1800 RESOURCE_LOCK build-fuzz)
 endif()
