@@ -236,6 +236,11 @@ ProgramSequence DecodeProgramSequence(const uint8_t *data, size_t size) {
     events.push_back(event);
   }
 
+  // Native events read before the first wait come at pass 1, after answers,
+  // display modes and failures read later at pass 0.
+  std::stable_sort(events.begin(), events.end(),
+                   [](const ProgramEvent &a, const ProgramEvent &b) { return a.pass < b.pass; });
+
   int endPass = std::min(std::max(pass, 1), kLastEventPass);
   for (EventKind kind : kEnding) {
     ProgramEvent event = {++endPass, kind};

@@ -1,3 +1,7 @@
+# The fault sweeps also check the decoding of the program's fuzz inputs.
+target_sources(quellor_faults_tests PRIVATE ${PROJECT_SOURCE_DIR}/fuzz/program/ProgramSequence.cpp)
+target_include_directories(quellor_faults_tests PRIVATE ${PROJECT_SOURCE_DIR}/fuzz/program)
+
 # The program's fuzz target without libFuzzer, replaying its seeds and the
 # inputs that once found a fault on every test run.
 add_executable(quellor_program_replay
