@@ -241,12 +241,14 @@ void CheckBoxes(const Outcome &outcome) {
   Check(!ended || outcome.status == 1, "a refused fall-back did not end with 1", outcome);
 }
 
-// What the process exit would take back from the loader, taken back here so
-// that the next run starts from nothing: each object whose release was made
-// to fail is released again (a section only goes with its device context).
-void ReleaseLoaderObjects() {
-  std::vector<control::PlatformCall> calls = control::CallLog();
-  control::SetCallLogging(false);
+// What the process exit would take back, taken back here so that the next run
+// starts from nothing: the window system's objects through Reset, and each of
+// the loader's objects whose release was made to fail by releasing it again
+// (a section only goes with its device context).
+void ReleaseEverything() {
+  const std::vector<control::PlatformCall> calls = control::CallLog();
+  // Failures still waiting must not hit the releases made here.
+  control::Reset();
   for (const char *name :
        {"DeleteDC", "DeleteObject", "UnmapViewOfFile", "CloseHandle", "LocalFree"}) {
     for (const control::PlatformCall &call : calls) {
@@ -287,8 +289,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   CheckHeld(outcome);
   CheckBoxes(outcome);
 
-  ReleaseLoaderObjects();
-  control::Reset();
+  ReleaseEverything();
   const control::LiveResources live = control::Live();
   Check(live.fileHandles + live.mappings + live.views + live.localBlocks + live.memoryDCs +
                 live.sections ==
