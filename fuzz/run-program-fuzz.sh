@@ -7,8 +7,11 @@
 # saved under build/fuzz/program-artifacts/; once the fault is mended, add it
 # to fuzz/program-regressions/, whose files every test run replays. The
 # corpus the run grows is kept in build/fuzz/program-corpus/ for the next run.
+# Further arguments go to libFuzzer (e.g. -len_control=0 for long sequences
+# from the start).
 set -euo pipefail
 seconds=${1:-600}
+shift || true
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
@@ -27,5 +30,5 @@ fi
 
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   build/fuzz/bin/quellor_program_fuzz -max_total_time="$seconds" -timeout=60 -rss_limit_mb=4096 \
-  -max_len=256 -artifact_prefix="$artifacts/" -print_final_stats=1 "$corpus" \
+  -max_len=256 -artifact_prefix="$artifacts/" -print_final_stats=1 "$@" "$corpus" \
   "${seeds[@]}"
