@@ -30,6 +30,7 @@ unsigned currentModifiers = 0;
 std::multimap<int, MSG> timeline;
 int framePasses = 0;
 int framePassLimit = 0; // 0: none
+void (*framePassHook)(int frame) = nullptr;
 
 bool IsKeyMessage(UINT message) {
   return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
@@ -110,6 +111,7 @@ void ResetQueue() {
   currentModifiers = 0;
   framePasses = 0;
   framePassLimit = kDefaultFramePassLimit;
+  framePassHook = nullptr;
 }
 
 } // namespace platform::core
@@ -127,6 +129,8 @@ void PostBeforeFrame(int frame, UINT message, WPARAM wParam, LPARAM lParam) {
 int FramePasses() { return core::framePasses; }
 
 void SetFramePassLimit(int limit) { core::framePassLimit = limit; }
+
+void SetFramePassHook(void (*hook)(int frame)) { core::framePassHook = hook; }
 
 LRESULT SendToWindow(UINT message, WPARAM wParam, LPARAM lParam) {
   return core::Send(core::NewestWindow(), message, wParam, lParam);
@@ -148,6 +152,8 @@ BOOL WINAPI PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax, 
     activeBackend.pumpEvents();
   auto found = FindMatch(window, filterMin, filterMax);
   if (found == queue.end()) {
+    if (framePassHook)
+      framePassHook(framePasses + 1);
     PostDueMessages();
     found = FindMatch(window, filterMin, filterMax);
   }

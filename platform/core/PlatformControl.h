@@ -80,6 +80,13 @@ int FramePasses();
 // Safety net for tests: when the queue has been found empty this many times,
 // WM_QUIT with wParam 0xDEAD is posted. 0 turns it off.
 void SetFramePassLimit(int limit);
+// Calls hook(frame) whenever PeekMessageA finds the queue empty, before the
+// messages due at that frame pass are posted; frame is numbered as in
+// PostBeforeFrame. The hook may post messages or report native events through
+// the core's On* functions, as a backend's event pump does; while what it
+// posted is handled, the next empty queue brings the same number again. Null
+// turns it off, as Reset does.
+void SetFramePassHook(void (*hook)(int frame));
 // Calls the current window's procedure at once, as the platform does when it
 // sends a message synchronously. Returns its result (0 without a window).
 LRESULT SendToWindow(UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,9 +1,12 @@
 // The desktop program's entry: hands over to WinMain as Windows' start-up code
-// does, with the command line after the program's name.
+// does, with the command line after the program's name, and gives its result
+// to the process exit as a status the shell can hold.
 //
 // Implements: main. Not part of the backend's table, nor of programs that
 // have a main of their own (tests, tools).
 #include <windows.h>
+
+#include <ExitStatus.h>
 
 #include <string>
 
@@ -14,5 +17,6 @@ int main(int argc, char **argv) {
       commandLine += ' ';
     commandLine += argv[i];
   }
-  return WinMain(GetModuleHandleA(nullptr), nullptr, &commandLine[0], SW_SHOWNORMAL);
+  return platform::ProcessExitStatus(
+      WinMain(GetModuleHandleA(nullptr), nullptr, &commandLine[0], SW_SHOWNORMAL));
 }

@@ -26,7 +26,7 @@ if(QUELLOR_CLANGXX)
 endif()
 if(QUELLOR_LIBFUZZER AND EXISTS "${QUELLOR_LIBFUZZER}")
   add_test(NAME loader_fuzz COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run-loader-fuzz.sh 120)
-  set_tests_properties(loader_fuzz PROPERTIES LABELS fuzz TIMEOUT 1800)
+  set_tests_properties(loader_fuzz PROPERTIES LABELS fuzz TIMEOUT 1800 RESOURCE_LOCK build-fuzz)
 endif()
 
 # quellor-texcheck in a control group with a memory limit, as in a container:

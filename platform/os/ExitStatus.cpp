@@ -1,0 +1,7 @@
+#include "ExitStatus.h"
+
+namespace platform {
+
+int ProcessExitStatus(int result) { return result >= 0 && result <= 255 ? result : 255; }
+
+} // namespace platform
