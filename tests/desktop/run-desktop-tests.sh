@@ -8,7 +8,7 @@
 #
 # Scenarios using the program (run in PROGRAM's folder, beside its textures):
 #   windowed-escape  windowed-close  fallback-yes  fallback-no  fullscreen
-#   toggle  sigterm  alt-f4  missing-textures  no-display
+#   toggle  sigterm  alt-f4  missing-textures  no-display  stalled-f1
 # What the user sees, compared with frames that quellor-snapshot renders:
 #   textured-scene  space-follows  toggle-textured
 # Broken textures (in a folder of copies, one of them spoiled):
@@ -399,6 +399,31 @@ toggle)
   answer_box "Cela obrazovka?" Escape
   expect_windowed_window
   press_closing_key F1
+  expect_fullscreen_window
+  press_closing_key F1
+  wait_for 60 screen_is 1024x768 || fail "F1 did not restore the display"
+  expect_windowed_window
+  wmctrl -c Quellor
+  expect_status 0
+  ;;
+stalled-f1)
+  # A frame pass that takes long, as on a busy machine, must not lose a key
+  # press: here the program is stopped for two seconds while F1 goes down,
+  # and then takes every queued message before its next frame pass. The
+  # harness holds the key until the program has acted on it.
+  start_display
+  add_640x480_mode
+  start_app
+  answer_box "Cela obrazovka?" Escape
+  expect_windowed_window
+  expect_frame_drawn
+  activate_window "$window_id"
+  kill -STOP "$app_pid"
+  hold_key F1 60 window_gone "$window_id" &
+  press_pid=$!
+  sleep 2 # the stall itself, not a wait for anything
+  kill -CONT "$app_pid"
+  wait "$press_pid" || fail "F1 was lost while the program was stalled"
   expect_fullscreen_window
   press_closing_key F1
   wait_for 60 screen_is 1024x768 || fail "F1 did not restore the display"
