@@ -67,7 +67,11 @@ void ReleaseDeviceContextsOf(HWND window);
 int LiveRenderingContextCount();
 void ResetDeviceContexts();
 const Window *CurrentContextWindow();
+// Releases and deletes every rendering context through the backend.
 void ResetGraphics();
+// Forgets every rendering context without a call to the backend, leaving the
+// native contexts (and the one current) to the process's end.
+void ForgetGraphics();
 
 // DisplayModes.cpp
 const DisplayMode *ModeInForce();

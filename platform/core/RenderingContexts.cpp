@@ -57,6 +57,12 @@ void ResetGraphics() {
   ReleaseCurrent();
   for (const RenderingContext &rc : renderingContexts)
     activeBackend.deleteContext(rc.native);
+  ForgetGraphics();
+}
+
+void ForgetGraphics() {
+  current = nullptr;
+  currentWindow = nullptr;
   renderingContexts.clear();
   nextRenderingContextId = 1;
   framesPresented = 0;

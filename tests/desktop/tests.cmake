@@ -5,7 +5,7 @@
 set(QUELLOR_DESKTOP_HARNESS ${CMAKE_CURRENT_LIST_DIR}/run-desktop-tests.sh)
 
 foreach(scenario windowed-escape windowed-close fallback-yes fallback-no fullscreen toggle sigterm alt-f4
-                 missing-textures no-display)
+                 missing-textures no-display stalled-f1)
   add_test(NAME desktop.${scenario}
            COMMAND ${QUELLOR_DESKTOP_HARNESS} ${scenario} $<TARGET_FILE:quellor>)
   set_tests_properties(desktop.${scenario} PROPERTIES LABELS desktop TIMEOUT 180)

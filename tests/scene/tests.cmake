@@ -13,3 +13,13 @@ foreach(case help bad-options missing-textures every thread-count)
                    $<TARGET_FILE:quellor-snapshot> ${QUELLOR_RUNTIME_DIR})
   set_tests_properties(SnapshotTool.${case} PROPERTIES LABELS scene)
 endforeach()
+
+# A process that ends with a frame's drawing queued in its current context,
+# with Mesa's shader cache off so that flushing that drawing compiles shaders:
+# the platform's clean-up at exit must not reach the driver, whose own static
+# objects may be destroyed by then.
+add_test(NAME scene.exit-with-drawing-queued
+         COMMAND quellor_scene_tests --gtest_filter=AnimationTest.FirstFrameMovesBothCubesOneStep
+         WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR})
+set_tests_properties(scene.exit-with-drawing-queued PROPERTIES LABELS scene
+                     ENVIRONMENT MESA_SHADER_CACHE_DISABLE=true)

@@ -45,32 +45,17 @@ fail() {
 }
 
 # Escape answers the start question "no": windowed.
-answer_windowed() {
-  wait_window "Cela obrazovka?"
-  local tries=0
-  while viewable_window "Cela obrazovka?" >/dev/null; do
-    [ $tries -ge 20 ] && fail "the start question does not take Escape"
-    xdotool key --window "$window_id" Escape
-    tries=$((tries + 1))
-    sleep 0.3
-  done
-}
+answer_windowed() { answer_box "Cela obrazovka?" Escape; }
 
-# Holds the key long enough for a frame pass to see it down.
-press_key() {
-  xdotool windowactivate --sync "$window_id" >/dev/null 2>&1
-  sleep 0.3
-  xdotool keydown "$1"
-  sleep 0.3
-  xdotool keyup "$1"
-}
-
-# One F1, then waits for the display and the new window of the other mode.
+# One F1, held until the program has taken its window down, then waits for
+# the display of the other mode and for the new window's first frame.
 toggle() {
-  local screen=$1
-  press_key F1
-  wait_for 20 screen_is "$screen" || fail "F1 did not switch the screen to $screen"
+  local screen=$1 old=$window_id
+  activate_window "$old"
+  hold_key F1 60 window_gone "$old" || fail "F1 did not take the window down"
+  wait_for 60 screen_is "$screen" || fail "F1 did not switch the screen to $screen"
   wait_window Quellor
+  expect_frame_drawn
 }
 
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$app_pid/status"; }
@@ -82,7 +67,7 @@ start_app() {
 }
 
 wait_exit() {
-  wait_for 30 bash -c "! kill -0 $app_pid" || fail "the program did not end"
+  wait_process_end "$app_pid" 60 || fail "the program did not end"
   wait "$app_pid"
   local status=$?
   app_pid=
@@ -99,14 +84,12 @@ recreations)
   wait_window Quellor
   toggle 640x480
   toggle 1024x768
-  sleep 1
   rss_before=$(rss_kib)
   fds_before=$(descriptors)
   for ((i = 1; i <= count; i += 2)); do
     toggle 640x480
     toggle 1024x768
   done
-  sleep 1
   rss_after=$(rss_kib)
   fds_after=$(descriptors)
   echo "after 2 recreations: ${rss_before} KiB resident, $fds_before descriptors"
@@ -126,14 +109,18 @@ leak-session)
   wait_window Quellor
   toggle 640x480
   toggle 1024x768
-  press_key Escape
+  # The status after Escape is the code of the last message taken: the key
+  # goes in once the program has taken the new window's focus.
+  activate_window "$window_id"
+  wait_focus_taken "$window_id"
+  hold_key Escape 60 window_gone "$window_id" || fail "Escape did not take the window down"
   # The status after Escape is its key code; LeakSanitizer's findings turn it
   # into 99, and any of them fails the session. LeakSanitizer takes the
   # blocks of suppressed leaks as reachable and looks again, so what it still
   # reports is unaccounted for, indirect leaks included: an indirect leak
   # with no direct one is a cycle nothing points to, such as two objects
   # holding shared pointers to each other.
-  wait_for 60 bash -c "! kill -0 $app_pid" || fail "the program did not end"
+  wait_process_end "$app_pid" 120 || fail "the program did not end"
   wait "$app_pid"
   status=$?
   app_pid=

@@ -7,9 +7,9 @@ set(QUELLOR_SOAK_HARNESS ${CMAKE_CURRENT_LIST_DIR}/run-desktop-soak.sh)
 if(CMAKE_CXX_FLAGS MATCHES "sanitize=address")
   add_test(NAME soak.desktop-leak-session
            COMMAND ${QUELLOR_SOAK_HARNESS} leak-session $<TARGET_FILE:quellor>)
-  set_tests_properties(soak.desktop-leak-session PROPERTIES LABELS "soak;desktop" TIMEOUT 300)
+  set_tests_properties(soak.desktop-leak-session PROPERTIES LABELS "soak;desktop" TIMEOUT 900)
 else()
   add_test(NAME soak.desktop-recreations
            COMMAND ${QUELLOR_SOAK_HARNESS} recreations $<TARGET_FILE:quellor> 50)
-  set_tests_properties(soak.desktop-recreations PROPERTIES LABELS "soak;desktop" TIMEOUT 300)
+  set_tests_properties(soak.desktop-recreations PROPERTIES LABELS "soak;desktop" TIMEOUT 900)
 endif()

@@ -68,7 +68,7 @@ describe_difference() {
 check_file() { # FOLDER NAME LABEL
   local folder=$1 name=$2 label=$3
   run_tool linux "$folder" "$name" "$linux_tool"
-  run_tool windows "$folder" "$name" timeout 60 wine "$windows_tool"
+  run_tool windows "$folder" "$name" timeout "$(scaled_seconds 60)" wine "$windows_tool"
   if same_result; then
     if [ -n "${explained[$label]+listed}" ]; then
       echo "STALE   $label: listed as a difference, but both builds agree"

@@ -16,7 +16,7 @@ unset DISPLAY WAYLAND_DISPLAY WINELOADER
 # shellcheck source=../support/x11-display.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../support/x11-display.sh"
 # Wine starts its windows more slowly than the SDL program.
-window_timeout=40
+window_timeout=90
 export WINEPREFIX=$workdir/prefix
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs during wineboot.
@@ -25,8 +25,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
   if [ -d "$WINEPREFIX" ]; then
-    timeout 20 wineserver -k >/dev/null 2>&1
-    timeout 20 wineserver -w >/dev/null 2>&1
+    timeout "$(scaled_seconds 60)" wineserver -k >/dev/null 2>&1
+    timeout "$(scaled_seconds 60)" wineserver -w >/dev/null 2>&1
   fi
   for pid in "$app_pid" "$openbox_pid" "$xvfb_pid"; do
     stop "$pid"
@@ -62,7 +62,7 @@ start_display() {
     # Without -noreset clients fail to connect at random.
     Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
     xvfb_pid=$!
-    if wait_for 10 xdpyinfo -display ":$n"; then
+    if wait_for 30 xdpyinfo -display ":$n"; then
       export DISPLAY=":$n"
       break
     fi
@@ -71,6 +71,7 @@ start_display() {
     xvfb_pid=
   done
   [ -n "$xvfb_pid" ] || fail "no Xvfb display could be started"
+  no_key_repeat
   # Window closing and focus go through a window manager, as on a desktop; it
   # also spares Wine its slow unmanaged window tear-down.
   start_window_manager
@@ -103,15 +104,15 @@ write_registry_file() {
 start_wine_session() {
   require_tools Xvfb openbox wmctrl xdotool xwininfo xdpyinfo wine wineserver convert compare
   start_display
-  timeout 60 wine wineboot -i </dev/null >"$workdir/wineboot.log" 2>&1 ||
+  timeout "$(scaled_seconds 180)" wine wineboot -i </dev/null >"$workdir/wineboot.log" 2>&1 ||
     fail "wineboot -i failed"
   write_registry_file
-  timeout 30 wine reg import "$(winepath_of "$workdir/settings.reg")" </dev/null \
-    >"$workdir/registry.log" 2>&1 || fail "the prefix settings could not be written"
+  timeout "$(scaled_seconds 60)" wine reg import "$(winepath_of "$workdir/settings.reg")" \
+    </dev/null >"$workdir/registry.log" 2>&1 || fail "the prefix settings could not be written"
   # The desktop process that wineboot started read the old settings: stop
   # the whole session (the registry is saved) and start a persistent server.
-  timeout 20 wineserver -k >/dev/null 2>&1
-  timeout 20 wineserver -w >/dev/null 2>&1
+  timeout "$(scaled_seconds 60)" wineserver -k >/dev/null 2>&1
+  timeout "$(scaled_seconds 60)" wineserver -w >/dev/null 2>&1
   wineserver -p </dev/null >/dev/null 2>&1
 }
 
@@ -130,14 +131,14 @@ app_running() { kill -0 "$app_pid" 2>/dev/null; }
 
 # Waits for the program to end and sets app_status.
 wait_app_exit() {
-  wait_for "${1:-30}" bash -c "! kill -0 $app_pid" || fail "the program did not end"
+  wait_process_end "$app_pid" "${1:-60}" || fail "the program did not end"
   wait "$app_pid"
   app_status=$?
   app_pid=
 }
 
 expect_status() {
-  wait_app_exit "${2:-30}"
+  wait_app_exit "${2:-60}"
   [ "$app_status" = "$1" ] || fail "exit status $app_status, expected $1"
 }
 
@@ -150,33 +151,26 @@ desktop_window() { xwininfo -root -tree 2>/dev/null | awk '/Wine desktop/ {print
 activate_window() {
   local target=$1
   [ -n "${virtual_desktop:-}" ] && target=$(desktop_window)
-  xdotool windowactivate --sync "$target" >/dev/null 2>&1
+  timeout "$(scaled_seconds 60)" xdotool windowactivate --sync "$target" >/dev/null 2>&1
 }
 
-# Answers a message box with a key: Wine's boxes take y, n and Return. The key
-# is sent again while the box stays open.
-answer_box() {
-  local title=$1 key=$2 tries=0
-  wait_window "$title"
-  while viewable_window "$title" >/dev/null; do
-    [ $tries -ge 20 ] && fail "the \"$title\" box does not take $key"
-    activate_window "$window_id"
-    xdotool key --window "$window_id" "$key" 2>/dev/null
-    tries=$((tries + 1))
-    wait_for 1 bash -c "! xwininfo -id $window_id 2>/dev/null | grep -q IsViewable"
-  done
+# Message boxes are answered with answer_box (x11-display.sh): Wine's boxes
+# take y, n and Return, once they have the focus.
+box_key() {
+  activate_window "$1"
+  xdotool key --window "$1" "$2" 2>/dev/null
 }
 
 client_size() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 
 
-# Holds a key long enough for the program to see it down in a frame pass.
-# Both halves go through the X server's input (XTEST) to the focused window:
-# a release sent to a window that the program has meanwhile destroyed would
-# leave the key held down and repeating.
-press_key() {
+# Keys go through the X server's input (XTEST) to the focused window and are
+# held until the program has acted on them (hold_key, x11-display.sh): both
+# halves go the same way, since a release sent to a window that the program
+# has meanwhile destroyed would leave the key held down.
+# Escape ends the program, F1 recreates its window: each takes the window down
+# first.
+press_closing_key() { # WINDOW KEY
   activate_window "$1"
-  xdotool keydown "$2"
-  sleep 0.3
-  xdotool keyup "$2"
+  hold_key "$2" 60 window_gone "$1" || fail "$2 did not take the window down"
 }

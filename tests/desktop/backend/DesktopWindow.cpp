@@ -1,5 +1,6 @@
 #include "DesktopWindow.h"
 
+#include <PlatformControl.h>
 #include <SDL.h>
 
 std::vector<ReceivedMessage> receivedMessages;
@@ -46,10 +47,20 @@ HWND DesktopTest::CreateProgramWindow(DWORD style, DWORD exStyle) {
   return window;
 }
 
-void DesktopTest::Settle() {
+namespace {
+
+bool HasInputFocus(HWND window) {
+  SDL_Window *sdlWindow = static_cast<SDL_Window *>(control::SurfaceOf(window));
+  return sdlWindow != nullptr && (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
+} // namespace
+
+void DesktopTest::Settle(HWND focused) {
   Uint32 quietSince = SDL_GetTicks();
   const Uint32 start = quietSince;
-  while (SDL_GetTicks() - quietSince < 300 && SDL_GetTicks() - start < 5000) {
+  while ((!HasInputFocus(focused) || SDL_GetTicks() - quietSince < 300) &&
+         SDL_GetTicks() - start < kDeadlineMs) {
     MSG msg;
     if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       DispatchMessageA(&msg);
@@ -62,7 +73,7 @@ void DesktopTest::Settle() {
 
 bool DesktopTest::NextMessage(MSG *msg, UINT filterMin, UINT filterMax) {
   const Uint32 start = SDL_GetTicks();
-  while (SDL_GetTicks() - start < 2000) {
+  while (SDL_GetTicks() - start < kDeadlineMs) {
     if (PeekMessageA(msg, nullptr, filterMin, filterMax, PM_REMOVE))
       return true;
     SDL_Delay(5);

@@ -23,6 +23,10 @@ extern bool forwardToDefault;
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// How long a test waits for what the display does (a message, a mode, a
+// focus), generous for a busy machine: waits end as soon as it happens.
+const unsigned kDeadlineMs = 60000;
+
 // Base for tests that need windows: registers the class "DesktopTestWnd" with
 // RecordingProc, and afterwards destroys what the test left open, restores
 // the display mode and unregisters the class.
@@ -34,10 +38,11 @@ protected:
   // A window with the program's styles, whose outer size is grown from a
   // 640x480 client area by AdjustWindowRectEx.
   HWND CreateProgramWindow(DWORD style, DWORD exStyle);
-  // Takes (and dispatches) messages until none has come for a while, so that
-  // the display's own reactions to showing a window are out of the way.
-  void Settle();
-  // Takes the next message (up to two seconds); false when none came.
+  // Takes (and dispatches) messages until the window FOCUSED has the input
+  // focus and then none has come for a while, so that the display's own
+  // reactions to showing a window are out of the way.
+  void Settle(HWND focused);
+  // Takes the next message (up to kDeadlineMs); false when none came.
   bool NextMessage(MSG *msg, UINT filterMin = 0, UINT filterMax = 0);
 
   HWND window = nullptr;

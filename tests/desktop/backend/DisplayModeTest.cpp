@@ -29,7 +29,7 @@ std::string ScreenSize() {
 // Pumps the queue while waiting for the screen to reach the size.
 bool ScreenBecomes(const std::string &size) {
   const Uint32 start = SDL_GetTicks();
-  while (SDL_GetTicks() - start < 5000) {
+  while (SDL_GetTicks() - start < kDeadlineMs) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
       DispatchMessageA(&msg);

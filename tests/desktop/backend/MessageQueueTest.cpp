@@ -17,7 +17,7 @@ protected:
     ASSERT_NE(CreateProgramWindow(WS_OVERLAPPEDWINDOW, WS_EX_APPWINDOW | WS_EX_WINDOWEDGE),
               nullptr);
     ShowWindow(window, SW_SHOW);
-    Settle();
+    Settle(window);
     receivedMessages.clear();
   }
 
@@ -61,7 +61,7 @@ protected:
   // Waits until the last WM_ACTIVATE dispatched has this minimised flag.
   bool LastActivationMinimised(WORD minimised) {
     const Uint32 start = SDL_GetTicks();
-    while (SDL_GetTicks() - start < 3000) {
+    while (SDL_GetTicks() - start < kDeadlineMs) {
       MSG msg;
       while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageA(&msg);
@@ -207,7 +207,7 @@ TEST_F(MessageQueue, LosingTheActivationWithoutMinimisingLeavesTheFlagZero) {
   EXPECT_EQ(receivedMessages[0].wParam, MAKEWPARAM(WA_INACTIVE, 0));
   EXPECT_EQ(receivedMessages[1].message, static_cast<UINT>(WM_ACTIVATE));
   EXPECT_EQ(receivedMessages[1].wParam, MAKEWPARAM(WA_ACTIVE, 0));
-  Settle();
+  Settle(other);
   int activations = 0;
   for (const ReceivedMessage &received : receivedMessages)
     activations += received.message == WM_ACTIVATE;
