@@ -53,7 +53,7 @@ int MessageBox(void *ownerSurface, const char *text, const char *caption, UINT t
 bool BoxShown();
 
 // WebKeys.cpp: a browser key event as Windows reports the key.
-int VirtualKeyOf(unsigned long keyCode);
+int VirtualKeyOf(unsigned long keyCode, const char *code);
 bool IsExtendedKey(const char *code);
 
 } // namespace platform::web

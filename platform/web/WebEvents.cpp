@@ -62,7 +62,7 @@ EM_BOOL OnKeyEvent(int type, const EmscriptenKeyboardEvent *key, void *) {
   // A message box has the keys while it is shown, as on the desktop.
   if (BoxShown())
     return EM_FALSE;
-  const int virtualKey = VirtualKeyOf(key->keyCode);
+  const int virtualKey = VirtualKeyOf(key->keyCode, key->code);
   if (virtualKey == 0)
     return EM_FALSE;
   PageEvent event = Event(Kind::Key, type == EMSCRIPTEN_EVENT_KEYDOWN);

@@ -47,10 +47,11 @@ export async function openBrowser() {
 }
 
 // A new page in its own context. `answers` lists the message boxes expected,
-// in order, as { type, message, accept, key, after }: type 'confirm' for a
+// in order, as { type, message, accept, key, hold, after }: type 'confirm' for a
 // box of two buttons and 'alert' for one of one, message its title and text
 // on two lines. Each is answered as a person would, with real input: a click
-// on its first button (accept) or its last, or with `key` pressed, `after`
+// on its first button (accept) or its last, or with `key` pressed (or held
+// down, with `hold`), `after`
 // milliseconds after it was shown. A box that does not match its entry, or
 // comes after the last, is recorded as unexpected and answered with its last
 // button, so that the program goes on and the test can say what came; so is
@@ -73,7 +74,9 @@ export async function openPage(session, answers = [], contextOptions = {}) {
   const answer = async (frame, expected) => {
     if (expected?.after) await new Promise((resolve) => setTimeout(resolve, expected.after));
     if (expected?.key) {
-      await page.keyboard.press(expected.key);
+      // A held key stays down until the test lets it go.
+      if (expected.hold) await page.keyboard.down(expected.key);
+      else await page.keyboard.press(expected.key);
       return;
     }
     const buttons = frame.locator('#box-buttons button');
