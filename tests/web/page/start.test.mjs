@@ -133,6 +133,7 @@ describe('fullscreen left by the browser', { skip }, () => {
     await holdKey(page, page, 'F1');
     await page.waitForFunction(() => document.fullscreenElement !== null, null, { polling: 20 });
     assert.equal((await canvasState(page)).cursor, 'none');
+    assert.equal((await statusOf(page)).text, 'Quellor is running.', 'what was said on leaving');
     assert.equal(await endWithEscape(page), kEscapeStatus);
     run.expectDialogs(expected);
     run.expectNoErrors();
