@@ -2,7 +2,8 @@
 // program's on Mesa's headless renderer:
 //   - navigation start to the first frame the program presents after Start
 //     (the canvas is polled on each animation frame; the start question is
-//     answered "No" at once, as a person's answer is not the page's time);
+//     answered "No" at once, as a person's answer is not the page's time),
+//     and from the answer to that frame;
 //   - the cost of a frame in snapshot mode (?frames=N, no pause, nothing
 //     waits for the display): wall time, CPU time of all of Chromium's
 //     processes and of its GPU process (where SwiftShader draws) and the
@@ -143,10 +144,24 @@ async function pageFirstFrame(browser, server) {
   try {
     const page = await context.newPage();
     await page.addInitScript(() => {
-      window.confirm = () => false; // the start question: windowed
+      const marks = {};
+      // The start question, answered No (windowed) as soon as it is shown:
+      // the page's own box, or the browser's confirm() of earlier pages.
+      window.confirm = () => {
+        marks.answered = performance.now();
+        return false;
+      };
+      document.addEventListener('DOMContentLoaded', () => {
+        const box = document.getElementById('box');
+        if (!box) return;
+        new MutationObserver(() => {
+          if (!box.open) return;
+          marks.answered = performance.now();
+          document.querySelector('#box-buttons button:last-child').click();
+        }).observe(box, { attributes: true, attributeFilter: ['open'] });
+      });
       window.quellorFirstFrame = new Promise((resolve) => {
         const copy = document.createElement('canvas');
-        const marks = {};
         function poll() {
           const button = document.getElementById('start');
           if (marks.ready === undefined && button && !button.disabled) {
@@ -252,7 +267,7 @@ async function main() {
   const server = await serveFolder(pageDir);
   const browser = await launchBrowser();
   const pageKeys = ['wall', 'cpu', 'gpu', 'renderer', 'script'];
-  const samples = { first: [], ready: [], nativeWall: [], nativeCpu: [], nativeFirst: [] };
+  const samples = { first: [], ready: [], answered: [], nativeWall: [], nativeCpu: [], nativeFirst: [] };
   for (const key of pageKeys) samples[key] = [];
   try {
     for (let repetition = 1; repetition <= options.repetitions; repetition++) {
@@ -260,6 +275,7 @@ async function main() {
       const marks = await pageFirstFrame(browser, server);
       samples.first.push(marks.first);
       samples.ready.push(marks.ready);
+      samples.answered.push(marks.first - marks.answered);
       const short = await pageSnapshotRun(browser, server, kShortRun);
       const long = await pageSnapshotRun(browser, server, kLongRun);
       for (const key of pageKeys) samples[key].push(perFrame(short[key], long[key]));
@@ -275,6 +291,7 @@ async function main() {
       repetitions: options.repetitions,
       firstFrameMs: median(samples.first),
       readyMs: median(samples.ready),
+      answerToFirstFrameMs: median(samples.answered),
       frameWallMs: median(samples.wall),
       frameCpuMs: median(samples.cpu),
       frameGpuProcessCpuMs: median(samples.gpu),
@@ -305,6 +322,7 @@ function print(f) {
     ['Measure', 'Page', 'Native', 'Page / native'],
     ['navigation start to first frame', ms(f.firstFrameMs), ms(f.nativeFirstFrameMs), ratio(f.firstFrameMs / f.nativeFirstFrameMs)],
     ['  of which until Start is enabled', ms(f.readyMs), '', ''],
+    ['the start question\'s answer to first frame', ms(f.answerToFirstFrameMs), '', ''],
     ['frame, wall time (snapshot mode)', ms(f.frameWallMs), ms(f.nativeSnapshotWallMs), ratio(f.frameWallMs / f.nativeSnapshotWallMs)],
     ['frame, CPU time of all processes', ms(f.frameCpuMs), ms(f.nativeSnapshotCpuMs), ratio(f.frameCpuMs / f.nativeSnapshotCpuMs)],
     ['  of which the GPU process (SwiftShader)', ms(f.frameGpuProcessCpuMs), '', ''],

@@ -38,17 +38,22 @@ bool Desktop(DisplayMode *mode);
 std::vector<DisplayMode> Modes();
 bool EnterDisplayMode(const DisplayMode &mode);
 void LeaveDisplayMode();
+void ListenForDisplayChanges(); // the browser leaving fullscreen of its own
+void UndoUnusedFullscreen();    // a click's fullscreen that no request took
 
 // WebEvents.cpp
 void ListenForEvents();
 void StopListening(); // once the program has ended
 void PumpEvents();
+void ReportModeLost();     // the browser has left the program's fullscreen
+void ReleaseControlKeys(); // once a frame has been drawn
 
 // WebDialogs.cpp
 int MessageBox(void *ownerSurface, const char *text, const char *caption, UINT type);
+bool BoxShown();
 
 // WebKeys.cpp: a browser key event as Windows reports the key.
-int VirtualKeyOf(unsigned long keyCode);
+int VirtualKeyOf(unsigned long keyCode, const char *code);
 bool IsExtendedKey(const char *code);
 
 } // namespace platform::web

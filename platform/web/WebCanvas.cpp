@@ -73,8 +73,9 @@ bool CreateWebGlContext() {
   attributes.depth = EM_TRUE;
   attributes.stencil = EM_FALSE;
   attributes.antialias = EM_FALSE;
-  // A snapshot's last frame stays readable after the program has ended.
-  attributes.preserveDrawingBuffer = SnapshotMode() ? EM_TRUE : EM_FALSE;
+  // The frame on screen stays readable between frames: saving or copying the
+  // canvas gives it, and a snapshot's last frame outlives the program.
+  attributes.preserveDrawingBuffer = EM_TRUE;
   attributes.majorVersion = 1;
   attributes.minorVersion = 0;
   attributes.enableExtensionsByDefault = EM_FALSE;
@@ -109,6 +110,7 @@ void *CreateSurface(const core::SurfaceRequest &request) {
       EMSCRIPTEN_RESULT_SUCCESS)
     return nullptr;
   SetPageTitle(request.title);
+  UndoUnusedFullscreen();
   canvasSurface = new Surface{request.clientWidth, request.clientHeight};
   return canvasSurface;
 }
@@ -174,6 +176,7 @@ void DeleteContext(void *context) {
 // shows the canvas during a Sleep in the middle of a frame.
 void Swap(void *) {
   fixedgl::PresentBackBuffer();
+  ReleaseControlKeys();
   if (!SnapshotMode()) {
     WaitForAnimationFrame();
     return;

@@ -1,9 +1,16 @@
-// Message boxes as the browser's own synchronous dialogs, which have no title
-// of their own: the title is the first line of the text.
+// Message boxes as the page's own modal dialog (Module.quellorShowBox, which
+// the page's shell provides): title, text, the icon of the box's kind and its
+// buttons, answered with a click, Enter (the first button, which has the
+// focus) or Escape (the last button), as on the desktop. The program waits
+// for the answer: the browser goes on meanwhile.
 //
-// Implements: messageBox. A box with one button is alert(); one with two is
-// confirm(), whose OK is the first button (Yes or OK) and whose Cancel is the
-// answer of a user dismissing the box (No or Cancel).
+// A Yes to a question (MB_ICONQUESTION) may be followed by a request for the
+// display mode, which the browser grants only within a few seconds of a
+// click: the click on Yes asks for fullscreen itself, and the request the
+// program makes next takes that answer (WebDisplay.cpp).
+//
+// Implements: messageBox. While a box is shown the page's keys are the box's,
+// not the program's (WebEvents.cpp).
 #include "WebBackend.h"
 
 #include <emscripten.h>
@@ -12,40 +19,54 @@ namespace platform::web {
 
 namespace {
 
-// The scripts below are laid out as C++, which would split JavaScript's ===
-// into == =; typeof gives a string, so == compares the same.
+bool boxShown = false;
 
-// 0 where the browser shows no dialogs.
-EM_JS(int, ShowAlert, (const char *caption, const char *text), {
-  if (typeof window == 'undefined' || !window.alert)
-    return 0;
-  window.alert(UTF8ToString(caption) + '\n' + UTF8ToString(text));
-  return 1;
-});
-
-// 1 for OK, 2 for Cancel, 0 where the browser shows no dialogs.
-EM_JS(int, ShowConfirm, (const char *caption, const char *text), {
-  if (typeof window == 'undefined' || !window.confirm)
-    return 0;
-  return window.confirm(UTF8ToString(caption) + '\n' + UTF8ToString(text)) ? 1 : 2;
-});
-
-// The button confirm()'s OK stands for: Yes or OK.
-int FirstButton(UINT type) { return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK; }
+// The page's answer: the id of the button pressed; 0 where the page has no
+// dialog of its own.
+EM_ASYNC_JS(int, ShowPageBox,
+            (const char *caption, const char *text, int icon, int first, int second,
+             int asksForMode),
+            {
+              if (!Module.quellorShowBox)
+                return 0;
+              var buttons = [first];
+              if (second)
+                buttons.push(second);
+              return await Module.quellorShowBox({
+                title : UTF8ToString(caption),
+                text : UTF8ToString(text),
+                icon : icon,
+                buttons : buttons,
+                asksForMode : asksForMode != 0
+              });
+            });
 
 } // namespace
 
+bool BoxShown() { return boxShown; }
+
+// The boxes the desktop shows: OK, OK and Cancel, Yes and No; 0 for others.
 int MessageBox(void *, const char *text, const char *caption, UINT type) {
-  if ((type & MB_TYPEMASK) == MB_OK)
-    return ShowAlert(caption, text) ? IDOK : 0;
-  switch (ShowConfirm(caption, text)) {
-  case 1:
-    return FirstButton(type);
-  case 2:
-    return core::DismissedAnswer(type);
+  int first = IDOK, second = 0;
+  switch (type & MB_TYPEMASK) {
+  case MB_OK:
+    break;
+  case MB_OKCANCEL:
+    second = IDCANCEL;
+    break;
+  case MB_YESNO:
+    first = IDYES;
+    second = IDNO;
+    break;
   default:
     return 0;
   }
+  const int icon = static_cast<int>((type & MB_ICONMASK) >> 4);
+  const bool asksForMode = (type & MB_ICONMASK) == MB_ICONQUESTION && first == IDYES;
+  boxShown = true;
+  const int answer = ShowPageBox(caption, text, icon, first, second, asksForMode ? 1 : 0);
+  boxShown = false;
+  return answer;
 }
 
 } // namespace platform::web

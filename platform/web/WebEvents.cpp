@@ -4,20 +4,22 @@
 // no window procedure runs in the middle of a frame.
 //
 // Implements: pumpEvents (keys, the page's focus as activation, a hidden page
-// as minimised and a shown one as restored, and the page's close control).
-// Once the program has ended the page's keys are the page's own again.
+// as minimised and a shown one as restored, the page's close control, its
+// key controls for touch screens, and the loss of fullscreen). Once the
+// program has ended the page's keys are the page's own again.
 #include "WebBackend.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <deque>
+#include <vector>
 
 namespace platform::web {
 
 namespace {
 
-enum class Kind { Key, Focus, Hidden, Shown, Close };
+enum class Kind { Key, Focus, Hidden, Shown, Close, ModeLost };
 
 struct PageEvent {
   Kind kind;
@@ -26,15 +28,29 @@ struct PageEvent {
   bool repeat;
   bool extended;
   unsigned modifiers;
+  bool fromControl; // pressed with one of the page's key controls
   DWORD time;
 };
 
 std::deque<PageEvent> pending;
+std::vector<int> heldByControls; // keys a control pressed, let go after a frame
 bool listening = false;
 
 PageEvent Event(Kind kind, bool down = false) {
-  return {kind, down, 0, false, false, 0, static_cast<DWORD>(emscripten_get_now())};
+  return {kind, down, 0, false, false, 0, false, static_cast<DWORD>(emscripten_get_now())};
 }
+
+PageEvent ControlKey(int virtualKey, bool down) {
+  PageEvent event = Event(Kind::Key, down);
+  event.virtualKey = virtualKey;
+  event.fromControl = true;
+  return event;
+}
+
+EM_JS(void, TellPageModeLost, (), {
+  if (Module.onQuellorFullscreenLost)
+    Module.onQuellorFullscreenLost();
+});
 
 // The browser keeps these keys whatever the page does with them.
 bool BrowserKeepsKey(const EmscriptenKeyboardEvent &key) {
@@ -43,7 +59,10 @@ bool BrowserKeepsKey(const EmscriptenKeyboardEvent &key) {
 }
 
 EM_BOOL OnKeyEvent(int type, const EmscriptenKeyboardEvent *key, void *) {
-  const int virtualKey = VirtualKeyOf(key->keyCode);
+  // A message box has the keys while it is shown, as on the desktop.
+  if (BoxShown())
+    return EM_FALSE;
+  const int virtualKey = VirtualKeyOf(key->keyCode, key->code);
   if (virtualKey == 0)
     return EM_FALSE;
   PageEvent event = Event(Kind::Key, type == EMSCRIPTEN_EVENT_KEYDOWN);
@@ -85,6 +104,13 @@ void Report(const PageEvent &event, void *surface) {
   case Kind::Close:
     core::OnClose(surface, event.time);
     break;
+  case Kind::ModeLost:
+    // F1 is the program's way out of fullscreen: taking it brings the
+    // program's window, cursor and mode flag to the windowed state the
+    // browser has already put the page in.
+    core::OnKey(surface, true, VK_F1, false, false, 0, event.time);
+    TellPageModeLost();
+    break;
   }
 }
 
@@ -100,6 +126,7 @@ void ListenForEvents() {
   emscripten_set_focus_callback(window, nullptr, EM_TRUE, OnFocusEvent);
   emscripten_set_blur_callback(window, nullptr, EM_TRUE, OnFocusEvent);
   emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, OnVisibilityChange);
+  ListenForDisplayChanges();
 }
 
 // The listeners are removed: the page's keys (Tab, Space, the arrows) are no
@@ -115,6 +142,7 @@ void StopListening() {
   emscripten_set_blur_callback(window, nullptr, EM_TRUE, nullptr);
   emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, nullptr);
   pending.clear();
+  heldByControls.clear();
 }
 
 // Events that come while no window has the canvas have nobody to go to.
@@ -122,9 +150,23 @@ void PumpEvents() {
   while (!pending.empty()) {
     const PageEvent event = pending.front();
     pending.pop_front();
-    if (void *surface = CanvasSurface())
-      Report(event, surface);
+    void *surface = CanvasSurface();
+    if (!surface)
+      continue;
+    Report(event, surface);
+    if (event.fromControl && event.down)
+      heldByControls.push_back(event.virtualKey);
   }
+}
+
+void ReportModeLost() { pending.push_back(Event(Kind::ModeLost)); }
+
+// A key that went down and up before the program's next frame would not be
+// seen at all, as on the desktop: a control's key goes up after the frame.
+void ReleaseControlKeys() {
+  for (int virtualKey : heldByControls)
+    pending.push_back(ControlKey(virtualKey, false));
+  heldByControls.clear();
 }
 
 } // namespace platform::web
@@ -132,4 +174,11 @@ void PumpEvents() {
 // The page's close control, like a window's close button.
 extern "C" EMSCRIPTEN_KEEPALIVE void quellor_close() {
   platform::web::pending.push_back(platform::web::Event(platform::web::Kind::Close));
+}
+
+// The page's key controls (for touch screens): the key goes down, and up
+// once the program has drawn a frame with it.
+extern "C" EMSCRIPTEN_KEEPALIVE void quellor_press_key(int virtualKey) {
+  if (platform::web::listening)
+    platform::web::pending.push_back(platform::web::ControlKey(virtualKey, true));
 }

@@ -1,7 +1,8 @@
 // Browser key events as Windows' virtual-key codes. A browser's keyCode is
 // the Windows code of the key on the user's layout for every key but a few
-// that Firefox numbers otherwise; the extended-key flag comes from the
-// physical key's code.
+// that Firefox numbers otherwise, and the Meta keys, which Firefox numbers 91
+// on both sides (224 before version 118): those come from the physical key's
+// code, as does the extended-key flag.
 //
 // Implements: the key translation WebEvents.cpp reports keys with.
 #include "WebBackend.h"
@@ -22,7 +23,17 @@ const Renumbered kRenumbered[] = {
     {59, 0xBA},  // ; (VK_OEM_1)
     {61, 0xBB},  // = (VK_OEM_PLUS)
     {173, 0xBD}, // - (VK_OEM_MINUS)
-    {224, 0x5B}, // Meta (VK_LWIN)
+};
+
+// Keys whose Windows code follows from the physical key alone.
+struct Physical {
+  const char *code;
+  int windows;
+};
+
+const Physical kPhysical[] = {
+    {"MetaLeft", 0x5B},  // VK_LWIN
+    {"MetaRight", 0x5C}, // VK_RWIN
 };
 
 // Keys that Windows flags as extended (bit 24 of a key message's lParam).
@@ -35,7 +46,11 @@ const char *const kExtendedCodes[] = {"ControlRight", "AltRight",     "Insert", 
 } // namespace
 
 // 0 for a key Windows has no code for.
-int VirtualKeyOf(unsigned long keyCode) {
+int VirtualKeyOf(unsigned long keyCode, const char *code) {
+  for (const Physical &key : kPhysical) {
+    if (std::strcmp(code, key.code) == 0)
+      return key.windows;
+  }
   for (const Renumbered &key : kRenumbered) {
     if (key.browser == keyCode)
       return key.windows;

@@ -1,9 +1,12 @@
 # The browser page (label web), from the page's folder that the web preset
 # builds (cmake --preset web): its behaviour driven in Debian's Chromium with
-# Playwright, its frames compared with quellor-snapshot's on Mesa, and its
-# bitmap loader, built for node, compared file by file with the native one.
+# Playwright; its main paths, and its frames against quellor-snapshot's on
+# Mesa, in Chromium and Firefox ESR with puppeteer-core (Firefox headful on an
+# Xvfb of its own); and its bitmap loader, built for node, compared file by
+# file with the native one.
 # Without the page, node's packages (scripts/setup installs them) or Chromium
-# they are reported as skipped.
+# they are reported as skipped; without Firefox or Xvfb, its half of
+# web.engines is.
 set(QUELLOR_WEB_PAGE_DIR ${PROJECT_SOURCE_DIR}/build/web
     CACHE PATH "The page's folder (cmake --preset web) that the web checks drive")
 set(QUELLOR_WEB_TOOLS_DIR ${PROJECT_SOURCE_DIR}/build/emscripten/tools
@@ -13,6 +16,7 @@ set(web_run bash ${web_dir}/run-web-check.sh ${QUELLOR_WEB_PAGE_DIR} ${QUELLOR_W
 
 add_test(NAME web.page COMMAND ${web_run} node --test --test-concurrency=1 ${web_dir}/page)
 add_test(NAME web.frames COMMAND ${web_run} node --test ${web_dir}/frames)
+add_test(NAME web.engines COMMAND ${web_run} node --test --test-concurrency=1 ${web_dir}/engines)
 add_test(NAME web.loader COMMAND ${web_run} bash ${web_dir}/loader/compare-loaders.sh
                                  $<TARGET_FILE:quellor-texcheck> ${PROJECT_SOURCE_DIR})
 

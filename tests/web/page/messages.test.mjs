@@ -125,6 +125,23 @@ describe('the page\'s events as window messages', { skip }, () => {
     ]);
   });
 
+  // Firefox numbers both Meta keys 91 (before version 118, 224); Chromium
+  // numbers the right one 92 or 93. Windows has a code for each side.
+  test('the Meta keys as Windows\' keys, whatever the browser numbers them', async (t) => {
+    const run = await startProbe(t);
+    const sent = [['MetaLeft', 91], ['MetaRight', 91], ['MetaLeft', 224], ['MetaRight', 93]];
+    await run.page.evaluate((events) => {
+      for (const [code, keyCode] of events) {
+        for (const type of ['keydown', 'keyup'])
+          window.dispatchEvent(new KeyboardEvent(type, { key: 'Meta', code, keyCode }));
+      }
+    }, sent);
+    const downs = keys(await run.take(8)).filter(({ message }) => message === WM_KEYDOWN)
+      .map(({ wParam, lParam }) => [wParam, lParam & kExtended]);
+    assert.deepEqual(downs, [[0x5b, kExtended], [0x5c, kExtended], [0x5b, kExtended],
+      [0x5c, kExtended]]);
+  });
+
   test('a key with Alt is a system key', async (t) => {
     const run = await startProbe(t);
     await run.page.keyboard.down('Alt');

@@ -46,35 +46,73 @@ export async function openBrowser() {
   };
 }
 
-// A new page in its own context. `answers` lists the dialogs expected, in
-// order, as { type, message, accept }; a dialog that does not match its
-// entry, or comes after the last, is recorded as unexpected and dismissed, so
-// that the program goes on and the test can say what came. Every page counts
-// the animation frames the program asks for (window.quellorFrames) and its
-// WebGL draw calls (window.quellorDraws), in every frame of the page; a test
-// asks for an animation frame of its own, not counted as the program's, with
+// A new page in its own context. `answers` lists the message boxes expected,
+// in order, as { type, message, accept, key, hold, after }: type 'confirm' for a
+// box of two buttons and 'alert' for one of one, message its title and text
+// on two lines. Each is answered as a person would, with real input: a click
+// on its first button (accept) or its last, or with `key` pressed (or held
+// down, with `hold`), `after`
+// milliseconds after it was shown. A box that does not match its entry, or
+// comes after the last, is recorded as unexpected and answered with its last
+// button, so that the program goes on and the test can say what came; so is
+// any dialog of the browser's own. Every page counts the animation frames the
+// program asks for (window.quellorFrames) and its WebGL draw calls
+// (window.quellorDraws), in every frame of the page; a test asks for an
+// animation frame of its own, not counted as the program's, with
 // window.quellorTestFrame(callback).
-export async function openPage(session, answers = []) {
-  const context = await session.browser.newContext();
+export async function openPage(session, answers = [], contextOptions = {}) {
+  const context = await session.browser.newContext(contextOptions);
   // A wait that fails says so well within the ctest entry's time.
   context.setDefaultTimeout(15000);
   const page = await context.newPage();
-  const record = { dialogs: [], unexpected: [], errors: [], context, page };
+  const record = { dialogs: [], boxes: [], unexpected: [], errors: [], context, page };
   page.on('pageerror', (error) => record.errors.push(error.message));
   page.on('dialog', async (dialog) => {
-    const shown = { type: dialog.type(), message: dialog.message() };
-    record.dialogs.push(shown);
-    const expected = answers[record.dialogs.length - 1];
-    if (!expected || expected.type !== shown.type || expected.message !== shown.message) {
-      record.unexpected.push(shown);
-      await dialog.dismiss();
-    } else if (expected.accept) {
-      await dialog.accept();
-    } else {
-      await dialog.dismiss();
+    record.unexpected.push({ type: dialog.type(), message: dialog.message() });
+    await dialog.dismiss();
+  });
+  const answer = async (frame, expected) => {
+    if (expected?.after) await new Promise((resolve) => setTimeout(resolve, expected.after));
+    if (expected?.key) {
+      // A held key stays down until the test lets it go.
+      if (expected.hold) await page.keyboard.down(expected.key);
+      else await page.keyboard.press(expected.key);
+      return;
     }
+    const buttons = frame.locator('#box-buttons button');
+    await (expected?.accept ? buttons.first() : buttons.last()).click();
+  };
+  await context.exposeBinding('quellorBoxShown', (source, box) => {
+    const shown = { type: box.buttons.length === 1 ? 'alert' : 'confirm',
+                    message: `${box.title}\n${box.text}` };
+    record.dialogs.push(shown);
+    record.boxes.push(box);
+    const expected = answers[record.dialogs.length - 1];
+    const matches = expected && expected.type === shown.type && expected.message === shown.message;
+    if (!matches) record.unexpected.push(shown);
+    answer(source.frame, matches ? expected : null)
+      .catch((error) => record.errors.push(`answering ${shown.message}: ${error.message}`));
   });
   await page.addInitScript(() => {
+    // Each message box of the page, as it opens: what it shows and says.
+    document.addEventListener('DOMContentLoaded', () => {
+      const box = document.getElementById('box');
+      if (!box) return;
+      new MutationObserver(() => {
+        if (!box.open) return;
+        const icon = document.getElementById('box-icon');
+        window.quellorBoxShown({
+          title: document.getElementById('box-title').textContent,
+          text: document.getElementById('box-text').textContent,
+          buttons: [...document.querySelectorAll('#box-buttons button')].map((b) => b.textContent),
+          focused: document.activeElement?.textContent,
+          icon: icon.hidden ? null : icon.getAttribute('aria-label'),
+          role: box.getAttribute('role'),
+          modal: box.getAttribute('aria-modal'),
+          labelled: document.getElementById(box.getAttribute('aria-labelledby'))?.textContent,
+        });
+      }).observe(box, { attributes: true, attributeFilter: ['open'] });
+    });
     window.quellorFrames = 0;
     const request = window.requestAnimationFrame.bind(window);
     window.quellorTestFrame = request;
@@ -103,7 +141,8 @@ export async function openPage(session, answers = []) {
   return record;
 }
 
-export const confirmAnswered = (message, accept) => ({ type: 'confirm', message, accept });
+export const confirmAnswered = (message, accept, how = {}) =>
+  ({ type: 'confirm', message, accept, ...how });
 export const alertShown = (message) => ({ type: 'alert', message, accept: true });
 export const kNoAnswer = confirmAnswered(kStartQuestion, false);
 

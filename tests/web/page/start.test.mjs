@@ -4,7 +4,7 @@ import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  confirmAnswered, endWithEscape, expectRunningScene, kEscapeStatus, kStartQuestion, loadPage,
+  confirmAnswered, endWithEscape, expectRunningScene, holdKey, kEscapeStatus, kStartQuestion, loadPage,
   openBrowser, openPage, shootCanvas, skipReason, startAndWaitForFrames, statusOf, waitForExit,
   waitForFrames,
 } from './session.mjs';
@@ -103,6 +103,38 @@ describe('the start question', { skip }, () => {
     assert.equal(await endWithEscape(page), kEscapeStatus);
     await page.waitForFunction(() => document.fullscreenElement === null, null, { polling: 20 });
     assert.notEqual((await canvasState(page)).cursor, 'none', 'the cursor is back');
+    run.expectDialogs(expected);
+    run.expectNoErrors();
+  });
+});
+
+// Firefox keeps Escape in fullscreen to leave it; every browser has other
+// ways out of fullscreen. The program, told, goes on windowed as after F1.
+describe('fullscreen left by the browser', { skip }, () => {
+  test('windowed with the cursor shown; one F1 goes back; Escape ends', async (t) => {
+    const expected = [confirmAnswered(kStartQuestion, true)];
+    const run = await openPage(session, expected);
+    t.after(run.close);
+    const { page } = run;
+    await loadPage(page, session.server.url + 'quellor.html');
+    await startAndWaitForFrames(page);
+    assert.equal((await canvasState(page)).fullscreen, true);
+
+    await page.evaluate(() => document.exitFullscreen());
+    await page.waitForFunction(() => document.getElementById('canvas').style.cursor === 'auto',
+      null, { polling: 20 });
+    await waitForFrames(page, 5);
+    const windowed = await canvasState(page);
+    assert.equal(windowed.fullscreen, false);
+    assert.deepEqual(windowed.shown, [640, 480], 'back on the page');
+    assert.match((await statusOf(page)).text, /Esc now ends it/);
+    await expectRunningScene(page, page.locator('#canvas'));
+
+    await holdKey(page, page, 'F1');
+    await page.waitForFunction(() => document.fullscreenElement !== null, null, { polling: 20 });
+    assert.equal((await canvasState(page)).cursor, 'none');
+    assert.equal((await statusOf(page)).text, 'Quellor is running.', 'what was said on leaving');
+    assert.equal(await endWithEscape(page), kEscapeStatus);
     run.expectDialogs(expected);
     run.expectNoErrors();
   });

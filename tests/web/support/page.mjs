@@ -59,13 +59,6 @@ export function launchBrowser() {
   });
 }
 
-// Resolves once the page says the program has ended; to its exit status.
-export async function waitForEnd(page, timeout = 120000) {
-  await page.waitForFunction(
-    () => document.getElementById('status').dataset.exitStatus !== undefined, null, { timeout });
-  return Number(await page.evaluate(() => document.getElementById('status').dataset.exitStatus));
-}
-
 // The canvas's picture as { width, height, rgba } with rgba a Buffer, top row
 // first. Passed as base64 text: far quicker than an array of numbers.
 export async function readCanvas(page) {
