@@ -77,7 +77,8 @@ void MakeVisible(Window *window) {
     activeBackend.showSurface(window->surface, true);
 }
 
-// Minimising reports the size first, then the activation passing on.
+// Minimising takes the keyboard focus away, then reports the size; the
+// window stays the active one.
 void Minimise(Window *window) {
   if (window->minimised)
     return;
@@ -86,26 +87,39 @@ void Minimise(Window *window) {
   MakeVisible(window);
   if (activeBackend.placeSurface)
     activeBackend.placeSurface(window->surface, SW_MINIMIZE);
-  SendSize(window);
-  if (LookUpWindow(handle) && active == handle)
-    ActivateOther(handle);
+  if (focus == handle)
+    ChangeFocus(nullptr);
+  if ((window = LookUpWindow(handle)) != nullptr)
+    SendSize(window);
 }
 
-// Restoring or maximising activates the window, then reports its size.
+// Maximising or restoring a window that was not minimised activates it and
+// reports its size. One that was minimised reports its size, takes the
+// focus and is told WM_ACTIVATE(WA_ACTIVE) again, active or not.
 void Place(Window *window, bool maximise) {
   if (!window->minimised && window->maximised == maximise) {
     Show(window);
     return;
   }
   const HWND handle = window->handle;
+  const bool wasMinimised = window->minimised;
   window->minimised = false;
   window->maximised = maximise;
   MakeVisible(window);
   if (activeBackend.placeSurface)
     activeBackend.placeSurface(window->surface, maximise ? SW_MAXIMIZE : SW_RESTORE);
-  Activate(handle);
-  if ((window = LookUpWindow(handle)) != nullptr)
-    SendSize(window);
+  if (!wasMinimised)
+    Activate(handle);
+  if ((window = LookUpWindow(handle)) == nullptr)
+    return;
+  SendSize(window);
+  if (!wasMinimised || !LookUpWindow(handle))
+    return;
+  ChangeFocus(handle);
+  if (active != handle)
+    Activate(handle);
+  else if (LookUpWindow(handle))
+    Send(handle, WM_ACTIVATE, WA_ACTIVE, 0);
 }
 
 void Release(HWND handle) {

@@ -320,6 +320,7 @@ static_assert(sizeof(MEMORYSTATUSEX) == 64, "MEMORYSTATUSEX layout");
 #define WM_SYSKEYUP 0x0105
 #define WM_SYSCHAR 0x0106
 #define WM_SYSCOMMAND 0x0112
+#define WM_USER 0x0400
 
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1

@@ -190,6 +190,8 @@ TEST_F(MessageSequenceTest, ClosingFromTheWindowManagerEndsAProgramThatQuitsOnDe
   EXPECT_EQ(control::Live().windows, 0);
 }
 
+// Minimising keeps the window active and takes the focus; restoring gives
+// it back and repeats WM_ACTIVATE. A maximised size is the display's.
 TEST_F(MessageSequenceTest, MinimisingMaximisingAndRestoring) {
   HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 656, 519);
   ASSERT_NE(window, nullptr);
@@ -201,30 +203,30 @@ TEST_F(MessageSequenceTest, MinimisingMaximisingAndRestoring) {
   } const steps[] = {
       {"minimise",
        SW_MINIMIZE,
-       {{window, WM_SIZE, SIZE_MINIMIZED, 0},
-        {window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0},
-        {window, WM_KILLFOCUS, 0, 0}}},
+       {{window, WM_KILLFOCUS, 0, 0}, {window, WM_SIZE, SIZE_MINIMIZED, 0}}},
       {"minimise again", SW_MINIMIZE, {}},
       {"restore",
        SW_RESTORE,
-       {{window, WM_ACTIVATE, WA_ACTIVE, 0},
+       {{window, WM_SIZE, SIZE_RESTORED, clientSize},
         {window, WM_SETFOCUS, 0, 0},
-        {window, WM_SIZE, SIZE_RESTORED, clientSize}}},
-      {"system menu's minimise",
-       SC_MINIMIZE,
-       {{window, WM_SYSCOMMAND, SC_MINIMIZE, 0},
-        {window, WM_SIZE, SIZE_MINIMIZED, 0},
-        {window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0},
-        {window, WM_KILLFOCUS, 0, 0}}},
+        {window, WM_ACTIVATE, WA_ACTIVE, 0}}},
       {"system menu's maximise",
        SC_MAXIMIZE,
-       {{window, WM_SYSCOMMAND, SC_MAXIMIZE, 0},
-        {window, WM_ACTIVATE, WA_ACTIVE, 0},
-        {window, WM_SETFOCUS, 0, 0},
-        {window, WM_SIZE, SIZE_MAXIMIZED, kAnyLParam}}},
+       {{window, WM_SYSCOMMAND, SC_MAXIMIZE, 0}, {window, WM_SIZE, SIZE_MAXIMIZED, kAnyLParam}}},
       {"system menu's restore",
        SC_RESTORE,
        {{window, WM_SYSCOMMAND, SC_RESTORE, 0}, {window, WM_SIZE, SIZE_RESTORED, kAnyLParam}}},
+      {"system menu's minimise",
+       SC_MINIMIZE,
+       {{window, WM_SYSCOMMAND, SC_MINIMIZE, 0},
+        {window, WM_KILLFOCUS, 0, 0},
+        {window, WM_SIZE, SIZE_MINIMIZED, 0}}},
+      {"system menu's maximise from minimised",
+       SC_MAXIMIZE,
+       {{window, WM_SYSCOMMAND, SC_MAXIMIZE, 0},
+        {window, WM_SIZE, SIZE_MAXIMIZED, kAnyLParam},
+        {window, WM_SETFOCUS, 0, 0},
+        {window, WM_ACTIVATE, WA_ACTIVE, 0}}},
   };
   for (const Step &step : steps) {
     SCOPED_TRACE(step.what);
