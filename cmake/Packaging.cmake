@@ -24,7 +24,11 @@ else()
   # The launcher (bin/quellor) finds the program and the data directory
   # relative to itself: ../libexec/quellor/quellor and ../share/quellor. The
   # program finds its display guard beside itself.
-  install(TARGETS quellor quellor-display-guard RUNTIME DESTINATION libexec/quellor)
+  # The browser build has no display guard.
+  install(TARGETS quellor RUNTIME DESTINATION libexec/quellor)
+  if(TARGET quellor-display-guard)
+    install(TARGETS quellor-display-guard RUNTIME DESTINATION libexec/quellor)
+  endif()
   install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/quellor-launcher.sh DESTINATION bin
           RENAME quellor)
   install(FILES ${QUELLOR_INSTALLED_TEXTURES} DESTINATION share/quellor)

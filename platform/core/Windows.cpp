@@ -31,8 +31,8 @@ void ChangeFocus(HWND handle) {
     Send(handle, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
 }
 
-// The window Windows activates when the active one is hidden, minimised or
-// destroyed: the newest other visible window that is not minimised, or none.
+// The window Windows activates when the active one is hidden or destroyed: the newest other visible
+// window that is not minimised, or none.
 void ActivateOther(HWND leaving) {
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
     const Window &other = **it;
@@ -44,7 +44,13 @@ void ActivateOther(HWND leaving) {
   Activate(nullptr);
 }
 
-void MakeVisible(Window *window);
+void MakeVisible(Window *window) {
+  if (window->visible)
+    return;
+  window->visible = true;
+  if (activeBackend.showSurface)
+    activeBackend.showSurface(window->surface, true);
+}
 
 // Makes the window visible; a window shown for the first time is activated,
 // takes the keyboard focus and, unless it was sized at creation, is told
@@ -67,14 +73,6 @@ void Hide(Window *window) {
     activeBackend.showSurface(window->surface, false);
   if (active == window->handle)
     ActivateOther(window->handle);
-}
-
-void MakeVisible(Window *window) {
-  if (window->visible)
-    return;
-  window->visible = true;
-  if (activeBackend.showSurface)
-    activeBackend.showSurface(window->surface, true);
 }
 
 // Minimising takes the keyboard focus away, then reports the size; the
