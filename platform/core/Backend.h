@@ -83,6 +83,11 @@ struct Backend {
 
   // True when Sleep has no real time to wait for (tests can turn it on).
   bool pausesSkipped;
+
+  // Optional: minimises (SW_MINIMIZE), maximises (SW_MAXIMIZE) or restores
+  // (SW_RESTORE) the native window. The core sends the messages either way;
+  // a new size comes back through OnResized.
+  void (*placeSurface)(void *surface, int showCommand);
 };
 
 // The backend linked into this program.
@@ -95,6 +100,7 @@ void OnKey(void *surface, bool down, int virtualKey, bool repeat, bool extended,
 void OnFocus(void *surface, bool gained, DWORD time);
 void OnMinimised(void *surface, DWORD time);
 void OnRestored(void *surface, DWORD time);
+void OnMaximised(void *surface, DWORD time);
 void OnResized(void *surface, int width, int height, DWORD time);
 void OnClose(void *surface, DWORD time);
 // The system asks the program to end (SIGINT, SIGTERM): the first window is

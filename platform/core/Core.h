@@ -24,6 +24,9 @@ struct Window {
   int clientWidth, clientHeight; // as last reported with WM_SIZE
   bool visible = false;
   bool minimised = false;
+  bool maximised = false;
+  bool sizeSent = false;   // WM_SIZE sent since creation
+  bool destroying = false; // inside DestroyWindow
   bool fullscreen = false; // made in the display mode in force
   WNDPROC procedure;
   int pixelFormat = 0; // 0 until SetPixelFormat
@@ -42,6 +45,16 @@ const std::vector<std::unique_ptr<Window>> &LiveWindows();
 HWND FocusedWindow();
 void NoteFocus(HWND window, bool gained);
 HWND ActiveWindow();
+// Makes the window the active one and gives it the focus, as Windows does:
+// WM_ACTIVATE(WA_INACTIVE) to the window active before, WM_ACTIVATE(WA_ACTIVE)
+// to the new one (each naming the other in lParam), then WM_KILLFOCUS and
+// WM_SETFOCUS. Null leaves no window active. Nothing when nothing changes.
+void Activate(HWND window);
+// Sends WM_SIZE with the window's client size and state.
+void SendSize(Window *window);
+// ShowWindow's commands (SW_...), also DefWindowProcA's system commands.
+void ShowCommand(Window *window, int command);
+// Bookkeeping only, for activation the display reports (no messages).
 void SetActiveWindow(HWND window);
 void DestroyAllWindows();
 int RegisteredClassCount();
@@ -54,13 +67,22 @@ void ResetClasses();
 // MessageQueue.cpp
 // Calls the window's procedure at once; 0 when the window does not exist.
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD time = 0,
-          unsigned modifiers = 0);
+// A posted message: taken before any input, whenever the input came.
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD time = 0);
+// Keyboard input, with the modifiers held when it happened.
+void PostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD time,
+               unsigned modifiers);
+// Sets the quit flag with this exit code (PostQuitMessage).
+void PostQuit(WPARAM exitCode);
 void DiscardMessagesOf(HWND window);
 void ResetQueue();
 
+// NativeEvents.cpp
+void ResetKeyboard();
+
 // PixelFormats.cpp and RenderingContexts.cpp
 Window *WindowOfDC(HDC dc); // the live window of a device context, or null
+// A destroyed window's context stays current for WGL, drawing nowhere.
 void UnbindWindow(const Window &window);
 int LiveDeviceContextCount();
 void ReleaseDeviceContextsOf(HWND window);

@@ -1,5 +1,6 @@
-// The default handling of window messages: closing destroys the window,
-// Alt+F4 and the system menu's Close ask the window to close.
+// The default handling of window messages: creation goes ahead, closing
+// destroys the window, Alt+F4 and the system menu's Close ask the window to
+// close, and the system menu's Minimize, Maximize and Restore do so.
 #include "CallArguments.h"
 #include "Core.h"
 
@@ -12,6 +13,8 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
                                                   Hex{static_cast<ULONG_PTR>(lParam)})))
     return 0;
   switch (message) {
+  case WM_NCCREATE:
+    return TRUE;
   case WM_CLOSE:
     DestroyWindow(window);
     return 0;
@@ -21,8 +24,21 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
     return 0;
   case WM_SYSCOMMAND:
     // The low four bits of a system command are used by the system.
-    if ((wParam & 0xFFF0) == SC_CLOSE)
+    switch (wParam & 0xFFF0) {
+    case SC_CLOSE:
       Send(window, WM_CLOSE, 0, 0);
+      break;
+    case SC_MINIMIZE:
+    case SC_MAXIMIZE:
+    case SC_RESTORE:
+      if (Window *record = LookUpWindow(window))
+        ShowCommand(record, (wParam & 0xFFF0) == SC_MINIMIZE   ? SW_MINIMIZE
+                            : (wParam & 0xFFF0) == SC_MAXIMIZE ? SW_MAXIMIZE
+                                                               : SW_RESTORE);
+      break;
+    default:
+      break;
+    }
     return 0;
   default:
     return 0;

@@ -1,5 +1,7 @@
 // The display mode and the cursor's display counter. A successful
-// ChangeDisplaySettingsA records the display's matching mode; popup windows
+// ChangeDisplaySettingsA records the display's matching mode and tells every
+// window with WM_DISPLAYCHANGE (so does restoring); CDS_TEST only asks
+// whether the mode would do. Popup windows
 // made while it is in force cover the display in that mode (the backend
 // switches the display for them, or at once when it has enterDisplayMode, so
 // that a display that refuses is refused here). Restoring takes them out of
@@ -31,6 +33,16 @@ void RestoreDesktopMode() {
       activeBackend.leaveFullscreen(window->surface);
     window->fullscreen = false;
   }
+}
+
+// WM_DISPLAYCHANGE to every window: the depth in wParam, the size in lParam.
+void AnnounceMode(const DisplayMode &shown) {
+  std::vector<HWND> handles;
+  for (const std::unique_ptr<Window> &window : LiveWindows())
+    handles.push_back(window->handle);
+  for (HWND handle : handles)
+    Send(handle, WM_DISPLAYCHANGE, static_cast<WPARAM>(shown.bits),
+         MAKELPARAM(shown.width, shown.height));
 }
 
 } // namespace
@@ -81,31 +93,36 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA *request, DWORD flags) {
   if (platform::CallFails("ChangeDisplaySettingsA",
                           platform::CallArguments(request, platform::Hex{flags})))
     return DISP_CHANGE_FAILED;
+  DisplayMode desktop;
   if (!request) {
     RestoreDesktopMode();
+    if (BackendRunning() && activeBackend.desktopMode(&desktop))
+      AnnounceMode(desktop);
     return DISP_CHANGE_SUCCESSFUL;
   }
   if (request->dmSize < offsetof(DEVMODEA, dmDisplayFlags))
     return DISP_CHANGE_BADMODE;
-  DisplayMode desktop;
   if (!BackendReady() || !activeBackend.desktopMode(&desktop))
     return DISP_CHANGE_FAILED;
-  // Fields left out of dmFields keep the desktop's value; any depth is
-  // accepted when none is asked for.
+  // Fields left out of dmFields keep the value of the mode in force, the
+  // depth too.
+  const DisplayMode &shown = modeInForce ? mode : desktop;
   const DWORD fields = request->dmFields;
-  const int width =
-      (fields & DM_PELSWIDTH) ? static_cast<int>(request->dmPelsWidth) : desktop.width;
+  const int width = (fields & DM_PELSWIDTH) ? static_cast<int>(request->dmPelsWidth) : shown.width;
   const int height =
-      (fields & DM_PELSHEIGHT) ? static_cast<int>(request->dmPelsHeight) : desktop.height;
-  const int bits = (fields & DM_BITSPERPEL) ? static_cast<int>(request->dmBitsPerPel) : 0;
+      (fields & DM_PELSHEIGHT) ? static_cast<int>(request->dmPelsHeight) : shown.height;
+  const int bits = (fields & DM_BITSPERPEL) ? static_cast<int>(request->dmBitsPerPel) : shown.bits;
   DisplayMode found;
   if (!modesOffered ||
       !ChooseDisplayMode(activeBackend.displayModes(), width, height, bits, &found))
     return DISP_CHANGE_BADMODE;
+  if (flags & CDS_TEST)
+    return DISP_CHANGE_SUCCESSFUL;
   if (activeBackend.enterDisplayMode && !activeBackend.enterDisplayMode(found))
     return DISP_CHANGE_FAILED;
   mode = found;
   modeInForce = true;
+  AnnounceMode(found);
   return DISP_CHANGE_SUCCESSFUL;
 }
 

@@ -21,7 +21,14 @@ struct QueuedMessage {
   unsigned modifiers; // the keyboard modifiers when a key message happened
 };
 
-std::deque<QueuedMessage> queue;
+// Windows keeps posted messages and input apart and takes a posted message
+// before any input, whenever either came. WM_QUIT is no message in either:
+// PostQuitMessage sets a flag, seen once no posted message is left and
+// before any input; calling it again only changes the exit code.
+std::deque<QueuedMessage> posted;
+std::deque<QueuedMessage> input;
+bool quitPending = false;
+WPARAM quitCode = 0;
 // The modifiers of the key message taken last: TranslateMessage reads them,
 // as Windows reads the keyboard state that goes with the messages taken.
 unsigned currentModifiers = 0;
@@ -37,18 +44,15 @@ bool IsKeyMessage(UINT message) {
          message == WM_SYSKEYUP;
 }
 
-// WM_QUIT belongs to no window and is taken whatever the filters, as the
-// documentation of GetMessage and PeekMessage says.
 bool Matches(const MSG &msg, HWND window, UINT filterMin, UINT filterMax) {
-  if (msg.message == WM_QUIT)
-    return true;
   if (window && msg.hwnd != window)
     return false;
   return (filterMin == 0 && filterMax == 0) ||
          (msg.message >= filterMin && msg.message <= filterMax);
 }
 
-std::deque<QueuedMessage>::iterator FindMatch(HWND window, UINT filterMin, UINT filterMax) {
+std::deque<QueuedMessage>::iterator FindMatch(std::deque<QueuedMessage> &queue, HWND window,
+                                              UINT filterMin, UINT filterMax) {
   for (auto it = queue.begin(); it != queue.end(); ++it) {
     if (Matches(it->msg, window, filterMin, filterMax))
       return it;
@@ -91,22 +95,38 @@ LRESULT Send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   return window ? window->procedure(handle, message, wParam, lParam) : 0;
 }
 
-void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD time, unsigned modifiers) {
-  queue.push_back({MakeMessage(window, message, wParam, lParam, time), modifiers});
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD time) {
+  posted.push_back({MakeMessage(window, message, wParam, lParam, time), 0});
 }
 
-// Destroying a window flushes its messages from the queue.
+void PostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD time,
+               unsigned modifiers) {
+  input.push_back({MakeMessage(window, message, wParam, lParam, time), modifiers});
+}
+
+void PostQuit(WPARAM exitCode) {
+  quitPending = true;
+  quitCode = exitCode;
+}
+
+// Destroying a window flushes its messages from the queue; the quit stays.
 void DiscardMessagesOf(HWND window) {
-  for (auto it = queue.begin(); it != queue.end();) {
-    if (it->msg.hwnd == window)
-      it = queue.erase(it);
-    else
-      ++it;
+  for (std::deque<QueuedMessage> *queue : {&posted, &input}) {
+    for (auto it = queue->begin(); it != queue->end();) {
+      if (it->msg.hwnd == window)
+        it = queue->erase(it);
+      else
+        ++it;
+    }
   }
 }
 
 void ResetQueue() {
-  queue.clear();
+  posted.clear();
+  input.clear();
+  quitPending = false;
+  quitCode = 0;
+  ResetKeyboard();
   timeline.clear();
   currentModifiers = 0;
   framePasses = 0;
@@ -141,6 +161,36 @@ LRESULT SendToWindow(UINT message, WPARAM wParam, LPARAM lParam) {
 using namespace platform::core;
 using platform::Hex;
 
+namespace {
+
+// The next message in Windows' order: posted messages, then the quit, then
+// input. WM_QUIT belongs to no window and is taken whatever the filters.
+bool TakeNext(MSG *msg, HWND window, UINT filterMin, UINT filterMax, bool remove) {
+  auto found = FindMatch(posted, window, filterMin, filterMax);
+  std::deque<QueuedMessage> *queue = &posted;
+  if (found == posted.end() && quitPending) {
+    *msg = MakeMessage(nullptr, WM_QUIT, quitCode, 0, 0);
+    if (remove)
+      quitPending = false;
+    return true;
+  }
+  if (found == posted.end()) {
+    found = FindMatch(input, window, filterMin, filterMax);
+    queue = &input;
+  }
+  if (found == queue->end())
+    return false;
+  *msg = found->msg;
+  if (remove) {
+    if (IsKeyMessage(msg->message))
+      currentModifiers = found->modifiers;
+    queue->erase(found);
+  }
+  return true;
+}
+
+} // namespace
+
 BOOL WINAPI PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags) {
   if (platform::CallFails("PeekMessageA", platform::CallArguments(
                                               static_cast<const void *>(msg), window,
@@ -150,30 +200,22 @@ BOOL WINAPI PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax, 
     return FALSE;
   if (activeBackend.pumpEvents)
     activeBackend.pumpEvents();
-  auto found = FindMatch(window, filterMin, filterMax);
-  if (found == queue.end()) {
-    if (framePassHook)
-      framePassHook(framePasses + 1);
-    PostDueMessages();
-    found = FindMatch(window, filterMin, filterMax);
-  }
-  if (found == queue.end()) {
-    if (++framePasses == framePassLimit)
-      Post(nullptr, WM_QUIT, kFramePassLimitExitCode, 0);
-    return FALSE;
-  }
-  *msg = found->msg;
-  if (removeFlags & PM_REMOVE) {
-    if (IsKeyMessage(msg->message))
-      currentModifiers = found->modifiers;
-    queue.erase(found);
-  }
-  return TRUE;
+  const bool remove = (removeFlags & PM_REMOVE) != 0;
+  if (TakeNext(msg, window, filterMin, filterMax, remove))
+    return TRUE;
+  if (framePassHook)
+    framePassHook(framePasses + 1);
+  PostDueMessages();
+  if (TakeNext(msg, window, filterMin, filterMax, remove))
+    return TRUE;
+  if (++framePasses == framePassLimit)
+    PostQuit(kFramePassLimitExitCode);
+  return FALSE;
 }
 
 // Key-downs type characters: WM_CHAR, or WM_SYSCHAR for a system key (one
-// typed with Alt), as the documentation of TranslateMessage says. The
-// character comes next, ahead of anything posted after the key.
+// typed with Alt). The character is posted: it comes after the messages
+// already posted, and before any input, the key's release among it.
 BOOL WINAPI TranslateMessage(const MSG *msg) {
   if (platform::CallFails("TranslateMessage", platform::CallArguments(msg)))
     return FALSE;
@@ -185,7 +227,7 @@ BOOL WINAPI TranslateMessage(const MSG *msg) {
       MSG charMsg = *msg;
       charMsg.message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
       charMsg.wParam = static_cast<WPARAM>(character);
-      queue.push_front({charMsg, currentModifiers});
+      posted.push_back({charMsg, currentModifiers});
     }
   }
   return TRUE;
@@ -201,5 +243,5 @@ LRESULT WINAPI DispatchMessageA(const MSG *msg) {
 void WINAPI PostQuitMessage(int exitCode) {
   if (platform::CallFails("PostQuitMessage", platform::CallArguments(exitCode)))
     return;
-  Post(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
+  PostQuit(static_cast<WPARAM>(exitCode));
 }

@@ -127,15 +127,17 @@ int WINAPI DescribePixelFormat(HDC dc, int format, UINT bytes, PIXELFORMATDESCRI
   return kWindowFormat;
 }
 
-// Setting the pixel format of a window more than once is not allowed, as
-// the documentation of SetPixelFormat says: a second call fails, whatever
-// the format. The request only records what was asked for.
+// A window's pixel format is set once: setting the same format again
+// succeeds and changes nothing, another format fails. The request only
+// records what was asked for.
 BOOL WINAPI SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR *request) {
   if (platform::CallFails("SetPixelFormat", platform::CallArguments(dc, format, request)))
     return FALSE;
   Window *window = WindowOfDC(dc);
-  if (!window || format != kWindowFormat || window->pixelFormat != 0)
+  if (!window || format != kWindowFormat)
     return FALSE;
+  if (window->pixelFormat != 0)
+    return window->pixelFormat == format;
   window->pixelFormat = format;
   return TRUE;
 }

@@ -1,6 +1,6 @@
 // WGL's rendering contexts over the backend's: creation leaves the current
 // binding as it was, a context is current on one window at a time, and a
-// failed wglMakeCurrent leaves none current.
+// failed wglMakeCurrent leaves the context current before still current.
 #include "CallArguments.h"
 #include "Core.h"
 #include "Handles.h"
@@ -44,9 +44,13 @@ void *DrawableSurface(HDC dc) {
 
 } // namespace
 
+// The context stays current as WGL sees it; natively it is let go before
+// its surface goes.
 void UnbindWindow(const Window &window) {
+  if (current && currentWindow == window.handle)
+    activeBackend.makeCurrent(nullptr, nullptr);
   if (currentWindow == window.handle)
-    ReleaseCurrent();
+    currentWindow = nullptr;
 }
 
 const Window *CurrentContextWindow() { return current ? LookUpWindow(currentWindow) : nullptr; }
@@ -105,19 +109,31 @@ HGLRC WINAPI wglCreateContext(HDC dc) {
   return handle;
 }
 
-// If an error occurs, wglMakeCurrent makes the thread's current rendering
-// context not current before returning, as its documentation says.
+// A failed wglMakeCurrent changes nothing: the context current before stays
+// current (its documentation says otherwise; Windows does not do that).
+// Releasing when no context is current fails with ERROR_INVALID_HANDLE.
 BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context) {
   if (platform::CallFails("wglMakeCurrent", platform::CallArguments(dc, context)))
     return FALSE;
   if (!context) {
+    if (!current) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return FALSE;
+    }
     ReleaseCurrent();
     return TRUE;
   }
   const RenderingContext *rc = LookUpRenderingContext(context);
   void *surface = DrawableSurface(dc);
-  if (!rc || !surface || !activeBackend.makeCurrent(surface, rc->native)) {
-    ReleaseCurrent();
+  if (!rc || !surface) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  if (!activeBackend.makeCurrent(surface, rc->native)) {
+    // Back to the binding before, natively too.
+    const Window *bound = CurrentContextWindow();
+    activeBackend.makeCurrent(bound ? bound->surface : nullptr,
+                              bound ? LookUpRenderingContext(current)->native : nullptr);
     return FALSE;
   }
   current = context;

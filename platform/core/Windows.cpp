@@ -1,5 +1,6 @@
-// Windows: creation on a backend surface, showing (which activates the
-// window and reports its size before returning), focus and destruction.
+// Windows: creation and destruction with their messages, showing, the
+// minimised and maximised states, activation and the keyboard focus, with
+// the messages Windows sends for each and in its order.
 #include "CallArguments.h"
 #include "Core.h"
 #include "Handles.h"
@@ -17,35 +18,114 @@ unsigned nextWindowId = 1;
 HWND focus = nullptr;
 HWND active = nullptr;
 
-// Makes the window visible; a window shown for the first time is activated
-// (the one active before is told it no longer is), takes the keyboard focus
-// and is told its client size, synchronously.
-void Show(Window *window) {
+// WM_KILLFOCUS to the window losing the focus, then WM_SETFOCUS to the one
+// gaining it, each naming the other.
+void ChangeFocus(HWND handle) {
+  if (focus == handle)
+    return;
+  const HWND previous = focus;
+  focus = handle;
+  if (LookUpWindow(previous))
+    Send(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
+  if (focus == handle && LookUpWindow(handle))
+    Send(handle, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+}
+
+// The window Windows activates when the active one is hidden or destroyed: the newest other visible
+// window that is not minimised, or none.
+void ActivateOther(HWND leaving) {
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    const Window &other = **it;
+    if (other.handle != leaving && other.visible && !other.minimised && !other.destroying) {
+      Activate(other.handle);
+      return;
+    }
+  }
+  Activate(nullptr);
+}
+
+void MakeVisible(Window *window) {
   if (window->visible)
     return;
   window->visible = true;
   if (activeBackend.showSurface)
     activeBackend.showSurface(window->surface, true);
-  const HWND handle = window->handle;
-  // The window that was active hears first that it no longer is.
-  const HWND previous = active;
-  focus = active = handle;
-  if (const Window *deactivated = previous != handle ? LookUpWindow(previous) : nullptr)
-    Send(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, deactivated->minimised ? 1 : 0), 0);
-  if ((window = LookUpWindow(handle)) == nullptr)
-    return;
-  Send(handle, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
-  // The procedure may have destroyed the window.
-  if ((window = LookUpWindow(handle)) == nullptr)
-    return;
-  activeBackend.clientSize(window->surface, &window->clientWidth, &window->clientHeight);
-  Send(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(window->clientWidth, window->clientHeight));
 }
 
-void Destroy(HWND handle) {
+// Makes the window visible; a window shown for the first time is activated,
+// takes the keyboard focus and, unless it was sized at creation, is told
+// its client size, synchronously.
+void Show(Window *window) {
+  if (window->visible)
+    return;
+  MakeVisible(window);
+  const HWND handle = window->handle;
+  Activate(handle);
+  if ((window = LookUpWindow(handle)) != nullptr && !window->sizeSent)
+    SendSize(window);
+}
+
+void Hide(Window *window) {
+  if (!window->visible)
+    return;
+  window->visible = false;
+  if (activeBackend.showSurface)
+    activeBackend.showSurface(window->surface, false);
+  if (active == window->handle)
+    ActivateOther(window->handle);
+}
+
+// Minimising takes the keyboard focus away, then reports the size; the
+// window stays the active one.
+void Minimise(Window *window) {
+  if (window->minimised)
+    return;
+  const HWND handle = window->handle;
+  window->minimised = true;
+  MakeVisible(window);
+  if (activeBackend.placeSurface)
+    activeBackend.placeSurface(window->surface, SW_MINIMIZE);
+  if (focus == handle)
+    ChangeFocus(nullptr);
+  if ((window = LookUpWindow(handle)) != nullptr)
+    SendSize(window);
+}
+
+// Maximising or restoring a window that was not minimised activates it and
+// reports its size. One that was minimised reports its size, takes the
+// focus and is told WM_ACTIVATE(WA_ACTIVE) again, active or not.
+void Place(Window *window, bool maximise) {
+  if (!window->minimised && window->maximised == maximise) {
+    Show(window);
+    return;
+  }
+  const HWND handle = window->handle;
+  const bool wasMinimised = window->minimised;
+  window->minimised = false;
+  window->maximised = maximise;
+  MakeVisible(window);
+  if (activeBackend.placeSurface)
+    activeBackend.placeSurface(window->surface, maximise ? SW_MAXIMIZE : SW_RESTORE);
+  if (!wasMinimised)
+    Activate(handle);
+  if ((window = LookUpWindow(handle)) == nullptr)
+    return;
+  SendSize(window);
+  if (!wasMinimised || !LookUpWindow(handle))
+    return;
+  ChangeFocus(handle);
+  if (active != handle)
+    Activate(handle);
+  else if (LookUpWindow(handle))
+    Send(handle, WM_ACTIVATE, WA_ACTIVE, 0);
+}
+
+void Release(HWND handle) {
   auto found =
       std::find_if(windows.begin(), windows.end(),
                    [handle](const std::unique_ptr<Window> &w) { return w->handle == handle; });
+  if (found == windows.end())
+    return;
   if (focus == handle)
     focus = nullptr;
   if (active == handle)
@@ -55,6 +135,21 @@ void Destroy(HWND handle) {
   activeBackend.destroySurface((*found)->surface);
   windows.erase(found);
   DiscardMessagesOf(handle);
+}
+
+// As Windows destroys a window: hidden first (which activates another window
+// when it was the active one), then WM_DESTROY and WM_NCDESTROY, then gone.
+void Destroy(Window *window) {
+  const HWND handle = window->handle;
+  window->destroying = true;
+  Hide(window);
+  if (active == handle)
+    ActivateOther(handle);
+  if (LookUpWindow(handle))
+    Send(handle, WM_DESTROY, 0, 0);
+  if (LookUpWindow(handle))
+    Send(handle, WM_NCDESTROY, 0, 0);
+  Release(handle);
 }
 
 } // namespace
@@ -95,9 +190,57 @@ HWND ActiveWindow() { return active; }
 
 void SetActiveWindow(HWND window) { active = window; }
 
+void Activate(HWND handle) {
+  if (active == handle)
+    return;
+  const HWND previous = active;
+  active = handle;
+  if (const Window *deactivated = LookUpWindow(previous))
+    Send(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, deactivated->minimised ? 1 : 0),
+         reinterpret_cast<LPARAM>(handle));
+  const Window *activated = active == handle ? LookUpWindow(handle) : nullptr;
+  if (activated)
+    Send(handle, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, activated->minimised ? 1 : 0),
+         reinterpret_cast<LPARAM>(previous));
+  if (active == handle)
+    ChangeFocus(handle);
+}
+
+void SendSize(Window *window) {
+  window->sizeSent = true;
+  if (window->minimised) {
+    Send(window->handle, WM_SIZE, SIZE_MINIMIZED, 0);
+    return;
+  }
+  activeBackend.clientSize(window->surface, &window->clientWidth, &window->clientHeight);
+  Send(window->handle, WM_SIZE, window->maximised ? SIZE_MAXIMIZED : SIZE_RESTORED,
+       MAKELPARAM(window->clientWidth, window->clientHeight));
+}
+
+void ShowCommand(Window *window, int command) {
+  switch (command) {
+  case SW_HIDE:
+    Hide(window);
+    break;
+  case SW_MINIMIZE:
+    Minimise(window);
+    break;
+  case SW_MAXIMIZE:
+    Place(window, true);
+    break;
+  case SW_RESTORE:
+  case SW_SHOWNORMAL:
+    Place(window, false);
+    break;
+  default:
+    Show(window);
+    break;
+  }
+}
+
 void DestroyAllWindows() {
   while (!windows.empty())
-    Destroy(windows.back()->handle);
+    Release(windows.back()->handle);
 }
 
 void ResetWindows() {
@@ -165,19 +308,41 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
   window->width = width;
   window->height = height;
   windows.push_back(std::move(window));
-  Window *created = windows.back().get();
-  const HWND handle = created->handle;
-  if (style & WS_VISIBLE)
+  const HWND handle = windows.back()->handle;
+
+  // The procedure hears of its window before CreateWindowExA returns: a
+  // WM_NCCREATE answered with FALSE, or a WM_CREATE with -1, fails the
+  // creation. A popup is sized then; other windows when first shown.
+  CREATESTRUCTA create = {
+      param, instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
+      title, className, exStyle};
+  if (!Send(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create))) {
+    if (LookUpWindow(handle))
+      Send(handle, WM_NCDESTROY, 0, 0);
+    Release(handle);
+    return nullptr;
+  }
+  if (LookUpWindow(handle) && Send(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
+    if (Window *failed = LookUpWindow(handle))
+      Destroy(failed);
+    return nullptr;
+  }
+  Window *created = LookUpWindow(handle);
+  if (created && (style & WS_POPUP))
+    SendSize(created);
+  if ((created = LookUpWindow(handle)) != nullptr && (style & WS_VISIBLE))
     Show(created);
-  return handle;
+  return LookUpWindow(handle) ? handle : nullptr;
 }
 
 BOOL WINAPI DestroyWindow(HWND window) {
   if (platform::CallFails("DestroyWindow", platform::CallArguments(window)))
     return FALSE;
-  if (!LookUpWindow(window))
+  Window *record = LookUpWindow(window);
+  // A window already on its way out is not destroyed twice.
+  if (!record || record->destroying)
     return FALSE;
-  Destroy(window);
+  Destroy(record);
   return TRUE;
 }
 
@@ -189,13 +354,7 @@ BOOL WINAPI ShowWindow(HWND handle, int command) {
     return FALSE;
   // The result tells whether the window was visible before.
   const BOOL wasVisible = window->visible ? TRUE : FALSE;
-  if (command != SW_HIDE) {
-    Show(window);
-  } else if (wasVisible) {
-    window->visible = false;
-    if (activeBackend.showSurface)
-      activeBackend.showSurface(window->surface, false);
-  }
+  ShowCommand(window, command);
   return wasVisible;
 }
 
@@ -219,7 +378,7 @@ HWND WINAPI SetFocus(HWND handle) {
   if (window && window->visible && activeBackend.focusSurface)
     activeBackend.focusSurface(window->surface);
   const HWND previous = focus;
-  focus = handle;
+  ChangeFocus(handle);
   return previous;
 }
 

@@ -31,8 +31,11 @@ void APIENTRY glClearDepth(GLclampd depth) {
   state.es2.ClearDepthf(static_cast<GLfloat>(std::clamp(depth, 0.0, 1.0)));
 }
 
+// Windows sends a popup window its size inside CreateWindowEx, before any
+// rendering context exists: without one, as in OpenGL 1.1 on Windows, the
+// call does nothing.
 void APIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
-  if (fixedgl::RefusedInsideBeginEnd())
+  if (state.program == 0 || fixedgl::RefusedInsideBeginEnd())
     return;
   if (width < 0 || height < 0) {
     fixedgl::RecordError(GL_INVALID_VALUE);

@@ -162,5 +162,6 @@ const platform::core::Backend platform::core::activeBackend = {
     nullptr, // leaveDisplayMode
     nullptr, // showCursor
     DismissBox,
-    true, // pausesSkipped
+    true,    // pausesSkipped
+    nullptr, // placeSurface
 };

@@ -114,6 +114,22 @@ typedef struct tagWNDCLASSA {
   LPCSTR lpszClassName;
 } WNDCLASSA;
 
+// What WM_NCCREATE and WM_CREATE point to: the arguments of CreateWindowExA.
+typedef struct tagCREATESTRUCTA {
+  LPVOID lpCreateParams;
+  HINSTANCE hInstance;
+  HMENU hMenu;
+  HWND hwndParent;
+  int cy;
+  int cx;
+  int y;
+  int x;
+  LONG style;
+  LPCSTR lpszName;
+  LPCSTR lpszClass;
+  DWORD dwExStyle;
+} CREATESTRUCTA;
+
 typedef struct tagPIXELFORMATDESCRIPTOR {
   WORD nSize;
   WORD nVersion;
@@ -289,12 +305,17 @@ static_assert(sizeof(MEMORYSTATUSEX) == 64, "MEMORYSTATUSEX layout");
 // ---- Constants --------------------------------------------------------------
 
 // Window messages
+#define WM_CREATE 0x0001
+#define WM_DESTROY 0x0002
 #define WM_SIZE 0x0005
 #define WM_ACTIVATE 0x0006
 #define WM_SETFOCUS 0x0007
 #define WM_KILLFOCUS 0x0008
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
+#define WM_DISPLAYCHANGE 0x007E
+#define WM_NCCREATE 0x0081
+#define WM_NCDESTROY 0x0082
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
@@ -302,18 +323,25 @@ static_assert(sizeof(MEMORYSTATUSEX) == 64, "MEMORYSTATUSEX layout");
 #define WM_SYSKEYUP 0x0105
 #define WM_SYSCHAR 0x0106
 #define WM_SYSCOMMAND 0x0112
+#define WM_USER 0x0400
 
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
 #define SIZE_RESTORED 0
 #define SIZE_MINIMIZED 1
+#define SIZE_MAXIMIZED 2
 
+#define SC_MINIMIZE 0xF020
+#define SC_MAXIMIZE 0xF030
 #define SC_CLOSE 0xF060
+#define SC_RESTORE 0xF120
 #define SC_SCREENSAVE 0xF140
 #define SC_MONITORPOWER 0xF170
 
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
+
+#define ERROR_INVALID_HANDLE 6L
 
 // Message boxes
 #define MB_OK 0x00000000L
@@ -360,7 +388,10 @@ static_assert(sizeof(MEMORYSTATUSEX) == 64, "MEMORYSTATUSEX layout");
 
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
+#define SW_MAXIMIZE 3
 #define SW_SHOW 5
+#define SW_MINIMIZE 6
+#define SW_RESTORE 9
 
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 #define IDI_WINLOGO MAKEINTRESOURCEA(32517)
@@ -370,6 +401,7 @@ static_assert(sizeof(MEMORYSTATUSEX) == 64, "MEMORYSTATUSEX layout");
 #define DM_PELSWIDTH 0x00080000L
 #define DM_PELSHEIGHT 0x00100000L
 #define CDS_FULLSCREEN 0x00000004
+#define CDS_TEST 0x00000002
 #define DISP_CHANGE_SUCCESSFUL 0
 #define DISP_CHANGE_RESTART 1
 #define DISP_CHANGE_FAILED (-1)
@@ -503,6 +535,8 @@ int wsprintfA(LPSTR buffer, LPCSTR format, ...);
 LPSTR WINAPI CharNextA(LPCSTR text);
 
 // Windows, messages and dialogs (platform/core)
+DWORD WINAPI GetLastError(void);
+void WINAPI SetLastError(DWORD error);
 ATOM WINAPI RegisterClassA(const WNDCLASSA *windowClass);
 BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance);
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);

@@ -8,12 +8,13 @@
 using namespace platform::sdl;
 
 const platform::core::Backend platform::core::activeBackend = {
-    "sdl",       Start,         Shutdown,     CreateSurface,   DestroySurface,
-    ShowSurface, RaiseSurface,  FocusSurface, LeaveFullscreen, ClientSize,
-    PumpEvents,  CreateContext, MakeCurrent,  DeleteContext,   Swap,
-    Desktop,     Modes,
+    "sdl",        Start,         Shutdown,     CreateSurface,   DestroySurface,
+    ShowSurface,  RaiseSurface,  FocusSurface, LeaveFullscreen, ClientSize,
+    PumpEvents,   CreateContext, MakeCurrent,  DeleteContext,   Swap,
+    Desktop,      Modes,
     nullptr, // enterDisplayMode: the mode is set with the fullscreen window
     nullptr, // leaveDisplayMode
-    ShowCursor,  MessageBox,
+    ShowCursor,   MessageBox,
     false, // pausesSkipped
+    PlaceSurface,
 };

@@ -41,6 +41,7 @@ void *CreateSurface(const core::SurfaceRequest &request);
 void DestroySurface(void *surface);
 void ShowSurface(void *surface, bool visible);
 void RaiseSurface(void *surface);
+void PlaceSurface(void *surface, int showCommand);
 void FocusSurface(void *surface);
 void LeaveFullscreen(void *surface);
 void ClientSize(void *surface, int *width, int *height);

@@ -24,8 +24,10 @@ void ReportWindowEvent(const SDL_WindowEvent &event) {
     core::OnMinimised(surface, event.timestamp);
     break;
   case SDL_WINDOWEVENT_RESTORED:
-  case SDL_WINDOWEVENT_MAXIMIZED:
     core::OnRestored(surface, event.timestamp);
+    break;
+  case SDL_WINDOWEVENT_MAXIMIZED:
+    core::OnMaximised(surface, event.timestamp);
     break;
   case SDL_WINDOWEVENT_FOCUS_GAINED:
   case SDL_WINDOWEVENT_FOCUS_LOST:

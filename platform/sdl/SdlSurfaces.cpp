@@ -94,6 +94,15 @@ void ShowSurface(void *surface, bool visible) {
 
 void RaiseSurface(void *surface) { SDL_RaiseWindow(WindowOf(surface)); }
 
+void PlaceSurface(void *surface, int showCommand) {
+  if (showCommand == SW_MINIMIZE)
+    SDL_MinimizeWindow(WindowOf(surface));
+  else if (showCommand == SW_MAXIMIZE)
+    SDL_MaximizeWindow(WindowOf(surface));
+  else
+    SDL_RestoreWindow(WindowOf(surface));
+}
+
 void FocusSurface(void *surface) { SDL_SetWindowInputFocus(WindowOf(surface)); }
 
 // Leaving fullscreen puts back the desktop's display mode.

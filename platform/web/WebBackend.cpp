@@ -20,5 +20,6 @@ const platform::core::Backend platform::core::activeBackend = {
     nullptr, // leaveFullscreen
     ClientSize,    PumpEvents,     CreateContext,    MakeCurrent,      DeleteContext, Swap,
     Desktop,       Modes,          EnterDisplayMode, LeaveDisplayMode, ShowCursor,    MessageBox,
-    false, // pausesSkipped
+    false,   // pausesSkipped
+    nullptr, // placeSurface
 };

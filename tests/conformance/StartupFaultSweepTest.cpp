@@ -47,6 +47,7 @@ struct SweepPoint {
   bool fullscreen; // the mode of the window being made or torn down
   int texture;     // while the scene loads: which file (0..2), else -1
   int closeInLoad; // CloseHandle within one load: 1 the mapping, 2 the file
+  std::string arguments;
 };
 
 const std::set<std::string> kTearDownCalls = {
@@ -90,7 +91,7 @@ std::vector<SweepPoint> SweepPoints(const RunOutcome &clean, bool startFullscree
       ++closes;
     bool early = phase == Phase::StartCreate || phase == Phase::ToggleDestroy;
     points.push_back({name, ++seen[name], phase, early ? startFullscreen : !startFullscreen,
-                      texture, name == "CloseHandle" ? closes : 0});
+                      texture, name == "CloseHandle" ? closes : 0, calls[i].arguments});
   }
   return points;
 }
@@ -179,9 +180,14 @@ bool ExpectedFor(const SweepPoint &point, Expected *expected) {
     e.cursorCounter = Creating(point.phase) ? 1 : -1;
     return true;
   }
-  if (kCreationStepTexts.count(name) && Creating(point.phase)) {
+  // The default handling's answer to WM_NCCREATE lets the window be made;
+  // failing it fails CreateWindowExA, as on Windows.
+  const bool windowCreation =
+      name == "DefWindowProcA" && point.arguments.find(", 0x81,") != std::string::npos;
+  if ((kCreationStepTexts.count(name) || windowCreation) && Creating(point.phase)) {
     e.status = 1;
-    e.boxes = {{kCreationStepTexts.at(name), "CHYBA", kShellError, false}};
+    e.boxes = {{kCreationStepTexts.at(windowCreation ? "CreateWindowExA" : name), "CHYBA",
+                kShellError, false}};
     return true;
   }
   if (name == "wglMakeCurrent") {

@@ -1,7 +1,7 @@
-// Rules of the window system that Win32 documents and every backend shares:
-// WM_QUIT and the message filters, translation of system keys, a pixel format
-// set once, what a failed wglMakeCurrent leaves current, and what destroying
-// a window takes with it.
+// Rules of the window system that every backend shares, as Windows keeps
+// them: WM_QUIT and the message filters, translation of system keys, a pixel
+// format set once, what a failed wglMakeCurrent leaves current, and what
+// destroying a window takes with it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -65,41 +65,46 @@ TEST_F(WindowSystemRulesTest, OtherMessagesKeepToTheirRangeAndWindow) {
 }
 
 // A key typed with Alt held is a system key; it types a WM_SYSCHAR, an
-// ordinary key a WM_CHAR, and the character comes before later messages.
-TEST_F(WindowSystemRulesTest, SystemKeysTypeSystemCharacters) {
+// ordinary key a WM_CHAR. The character is posted: it comes after the
+// messages posted before it.
+TEST_F(WindowSystemRulesTest, SystemKeysTypeSystemCharactersPostedBehindTheQueue) {
   const LPARAM altHeld = 1 | (1 << 29);
+  const LPARAM released = static_cast<LPARAM>(0xC0000001u);
   control::PostMessageToQueue(WM_SYSKEYDOWN, 'X', altHeld);
   control::PostMessageToQueue(WM_KEYDOWN, 'Y', 1);
-  control::PostMessageToQueue(WM_KEYUP, 'Y', static_cast<LPARAM>(0xC0000001u));
-
-  MSG msg = Take();
-  ASSERT_EQ(msg.message, static_cast<UINT>(WM_SYSKEYDOWN));
-  EXPECT_TRUE(TranslateMessage(&msg));
-  msg = Take();
-  EXPECT_EQ(msg.message, static_cast<UINT>(WM_SYSCHAR));
-  EXPECT_EQ(msg.wParam, static_cast<WPARAM>('x'));
-  EXPECT_EQ(msg.lParam, altHeld);
-
-  msg = Take();
-  ASSERT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
-  EXPECT_TRUE(TranslateMessage(&msg));
-  msg = Take();
-  EXPECT_EQ(msg.message, static_cast<UINT>(WM_CHAR));
-  EXPECT_EQ(msg.wParam, static_cast<WPARAM>('y'));
-
-  msg = Take();
-  ASSERT_EQ(msg.message, static_cast<UINT>(WM_KEYUP));
-  EXPECT_TRUE(TranslateMessage(&msg)) << "a key message counts as translated";
-  EXPECT_EQ(Take().message, 0u) << "a key-up types nothing";
-  msg.message = WM_CLOSE;
-  EXPECT_FALSE(TranslateMessage(&msg));
+  control::PostMessageToQueue(WM_KEYUP, 'Y', released);
+  struct Taken {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const Taken &o) const {
+      return message == o.message && wParam == o.wParam && lParam == o.lParam;
+    }
+  };
+  std::vector<Taken> taken;
+  for (MSG msg = Take(); msg.message != 0; msg = Take()) {
+    taken.push_back({msg.message, msg.wParam, msg.lParam});
+    EXPECT_EQ(TranslateMessage(&msg) != FALSE, msg.message >= WM_KEYDOWN && msg.message <= 0x0109 &&
+                                                   msg.message != WM_CHAR &&
+                                                   msg.message != WM_SYSCHAR)
+        << "key messages count as translated";
+  }
+  const std::vector<Taken> expected = {{WM_SYSKEYDOWN, 'X', altHeld},
+                                       {WM_KEYDOWN, 'Y', 1},
+                                       {WM_KEYUP, 'Y', released},
+                                       {WM_SYSCHAR, 'x', altHeld},
+                                       {WM_CHAR, 'y', 1}};
+  EXPECT_EQ(taken, expected);
+  MSG close = {};
+  close.message = WM_CLOSE;
+  EXPECT_FALSE(TranslateMessage(&close));
 }
 
 TEST_F(WindowSystemRulesTest, APixelFormatIsSetOnceAndDescribed) {
   PIXELFORMATDESCRIPTOR request = PixelFormatRequest();
   const int format = ChoosePixelFormat(appState.deviceContext, &request);
   ASSERT_GT(format, 0);
-  EXPECT_FALSE(SetPixelFormat(appState.deviceContext, format, &request)) << "the same format again";
+  EXPECT_TRUE(SetPixelFormat(appState.deviceContext, format, &request)) << "the same format again";
   EXPECT_FALSE(SetPixelFormat(appState.deviceContext, format + 1, &request));
 
   PIXELFORMATDESCRIPTOR described = {};
@@ -117,19 +122,45 @@ TEST_F(WindowSystemRulesTest, APixelFormatIsSetOnceAndDescribed) {
   EXPECT_TRUE(SwapBuffers(appState.deviceContext));
 }
 
-TEST_F(WindowSystemRulesTest, AFailedMakeCurrentLeavesNoContextCurrent) {
+// A failed wglMakeCurrent changes nothing: whatever made it fail, the
+// context current before stays current.
+TEST_F(WindowSystemRulesTest, AFailedMakeCurrentLeavesThePreviousContextCurrent) {
   ASSERT_EQ(wglGetCurrentContext(), appState.renderingContext);
   HGLRC stale = wglCreateContext(appState.deviceContext);
   ASSERT_NE(stale, nullptr);
   EXPECT_EQ(wglGetCurrentContext(), appState.renderingContext) << "a new context is not current";
   ASSERT_TRUE(wglDeleteContext(stale));
 
-  EXPECT_FALSE(wglMakeCurrent(appState.deviceContext, stale));
-  EXPECT_EQ(wglGetCurrentContext(), nullptr);
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.lpszClassName = "NoFormat";
+  ASSERT_NE(RegisterClassA(&windowClass), 0);
+  HWND bare = CreateWindowExA(0, "NoFormat", "", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr, nullptr,
+                              nullptr);
+  ASSERT_NE(bare, nullptr);
+  HDC noFormat = GetDC(bare);
+  struct Case {
+    const char *what;
+    HDC dc;
+    HGLRC context;
+  } const cases[] = {{"a deleted context", appState.deviceContext, stale},
+                     {"no device context", nullptr, appState.renderingContext},
+                     {"a DC without a pixel format", noFormat, appState.renderingContext}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_FALSE(wglMakeCurrent(c.dc, c.context));
+    EXPECT_EQ(wglGetCurrentContext(), appState.renderingContext);
+  }
+  EXPECT_TRUE(DestroyWindow(bare));
+  EXPECT_TRUE(UnregisterClassA("NoFormat", nullptr));
+  EXPECT_TRUE(SwapBuffers(appState.deviceContext)) << "still drawing";
 
-  ASSERT_TRUE(wglMakeCurrent(appState.deviceContext, appState.renderingContext));
-  EXPECT_FALSE(wglMakeCurrent(nullptr, appState.renderingContext)) << "no device context";
+  // Releasing works once; with nothing current it fails.
+  EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr));
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
+  SetLastError(0);
+  EXPECT_FALSE(wglMakeCurrent(nullptr, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 
   // A failure the call hook injects does nothing at all.
   ASSERT_TRUE(wglMakeCurrent(appState.deviceContext, appState.renderingContext));
@@ -139,20 +170,21 @@ TEST_F(WindowSystemRulesTest, AFailedMakeCurrentLeavesNoContextCurrent) {
 }
 
 // Its device context goes with it, released or not: the handle is stale, and
-// releasing it afterwards fails as on Windows.
-TEST_F(WindowSystemRulesTest,
-       DestroyingTheWindowReleasesItsDCUnbindsItsContextAndDropsItsMessages) {
+// releasing it afterwards fails as on Windows. Its context stays current.
+TEST_F(WindowSystemRulesTest, DestroyingTheWindowReleasesItsDCAndDropsItsMessagesNotTheQuit) {
   control::PostMessageToQueue(WM_KEYDOWN, VK_SPACE, 0);
+  PostQuitMessage(3);
   ASSERT_EQ(control::Live().deviceContexts, 1);
   ASSERT_TRUE(DestroyWindow(appState.windowHandle));
   EXPECT_EQ(control::Live().windows, 0);
   EXPECT_EQ(control::Live().deviceContexts, 0);
   EXPECT_EQ(ReleaseDC(appState.windowHandle, appState.deviceContext), 0);
   EXPECT_EQ(ReleaseDC(nullptr, appState.deviceContext), 0);
-  EXPECT_EQ(wglGetCurrentContext(), nullptr);
+  EXPECT_EQ(wglGetCurrentContext(), appState.renderingContext);
   EXPECT_FALSE(wglMakeCurrent(appState.deviceContext, appState.renderingContext));
-  MSG msg = {};
-  EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(wglGetCurrentContext(), appState.renderingContext);
+  EXPECT_EQ(Take().message, static_cast<UINT>(WM_QUIT));
+  EXPECT_EQ(Take().message, 0u);
   appState.windowHandle = nullptr;
 }
 

@@ -102,15 +102,17 @@ TEST_F(WindowMessagesTest, AClassIsRegisteredOnceAndGoesOnlyWithoutWindows) {
 TEST_F(WindowMessagesTest, ShowingActivatesAndSizesBeforeItReturns) {
   HWND window = CreateRecordingWindow(WS_OVERLAPPEDWINDOW, 0, 656, 519);
   ASSERT_TRUE(window);
+  receivedMessages.clear();
   EXPECT_FALSE(ShowWindow(window, SW_SHOW)) << "was hidden";
-  ASSERT_EQ(2u, receivedMessages.size());
+  ASSERT_EQ(3u, receivedMessages.size());
   EXPECT_EQ(UINT(WM_ACTIVATE), receivedMessages[0].message);
   EXPECT_EQ(MAKEWPARAM(WA_ACTIVE, 0), receivedMessages[0].wParam);
-  EXPECT_EQ(UINT(WM_SIZE), receivedMessages[1].message);
-  EXPECT_EQ(WPARAM(SIZE_RESTORED), receivedMessages[1].wParam);
-  EXPECT_EQ(MAKELPARAM(640, 480), receivedMessages[1].lParam);
+  EXPECT_EQ(UINT(WM_SETFOCUS), receivedMessages[1].message);
+  EXPECT_EQ(UINT(WM_SIZE), receivedMessages[2].message);
+  EXPECT_EQ(WPARAM(SIZE_RESTORED), receivedMessages[2].wParam);
+  EXPECT_EQ(MAKELPARAM(640, 480), receivedMessages[2].lParam);
   EXPECT_TRUE(ShowWindow(window, SW_SHOW));
-  EXPECT_EQ(2u, receivedMessages.size()) << "an already visible window gets nothing";
+  EXPECT_EQ(3u, receivedMessages.size()) << "an already visible window gets nothing";
   EXPECT_TRUE(control::CurrentWindow().visible);
 }
 
@@ -127,16 +129,20 @@ TEST_F(WindowMessagesTest, FocusFollowsSetFocusAndEndsWithTheWindow) {
 
 TEST_F(WindowMessagesTest, AltF4ClosesThroughTheDefaultHandling) {
   HWND window = CreateRecordingWindow(WS_OVERLAPPEDWINDOW, 0, 656, 519);
+  receivedMessages.clear();
   DefWindowProcA(window, WM_SYSKEYDOWN, VK_F4, 0);
-  ASSERT_EQ(2u, receivedMessages.size());
+  ASSERT_EQ(4u, receivedMessages.size());
   EXPECT_EQ(UINT(WM_SYSCOMMAND), receivedMessages[0].message);
   EXPECT_EQ(WPARAM(SC_CLOSE), receivedMessages[0].wParam);
   EXPECT_EQ(UINT(WM_CLOSE), receivedMessages[1].message);
+  EXPECT_EQ(UINT(WM_DESTROY), receivedMessages[2].message);
+  EXPECT_EQ(UINT(WM_NCDESTROY), receivedMessages[3].message);
   EXPECT_EQ(0, control::Live().windows) << "the default handling of WM_CLOSE destroys";
 }
 
 TEST_F(WindowMessagesTest, TimelineMessagesArriveJustBeforeTheirFramePass) {
   ASSERT_TRUE(CreateRecordingWindow(WS_POPUP, 0, 640, 480));
+  receivedMessages.clear();
   control::PostBeforeFrame(2, WM_KEYDOWN, 'A', 0);
   control::PostBeforeFrame(1, WM_KEYDOWN, VK_F1, 0);
   control::PostBeforeFrame(1, WM_KEYUP, VK_F1, 0);

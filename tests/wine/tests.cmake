@@ -20,3 +20,20 @@ get_property(wine_tests DIRECTORY PROPERTY TESTS)
 list(FILTER wine_tests INCLUDE REGEX "^Wine\\.")
 set_tests_properties(${wine_tests} PROPERTIES LABELS wine SKIP_RETURN_CODE 77 TIMEOUT 400
                                               RESOURCE_LOCK wine)
+
+# The window probe on our platform (headless), compared with the Windows
+# build of the same source under Wine.
+add_executable(quellor-window-probe-native
+               ${CMAKE_CURRENT_LIST_DIR}/probe/WindowProbe.cpp
+               ${CMAKE_CURRENT_LIST_DIR}/probe/ProbeInputCore.cpp
+               ${CMAKE_CURRENT_LIST_DIR}/probe/ProbeMain.cpp)
+target_link_libraries(quellor-window-probe-native PRIVATE quellor_platform_headless)
+set_target_properties(quellor-window-probe-native PROPERTIES RUNTIME_OUTPUT_DIRECTORY
+                                                             ${PROJECT_BINARY_DIR}/tests)
+add_test(NAME Wine.compare-windows
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/compare-windows.sh
+                 ${QUELLOR_WINDOWS_BIN}/quellor-window-probe.exe
+                 $<TARGET_FILE:quellor-window-probe-native>
+                 ${CMAKE_CURRENT_LIST_DIR}/window-differences.txt)
+set_tests_properties(Wine.compare-windows PROPERTIES LABELS wine SKIP_RETURN_CODE 77 TIMEOUT 400
+                                                     RESOURCE_LOCK wine)

@@ -51,7 +51,7 @@ TEST_F(Contexts, ContextNeedsAFormatSetOnce) {
   const int format = ChoosePixelFormat(dc, &request);
   EXPECT_FALSE(SetPixelFormat(dc, format + 1, &request));
   EXPECT_TRUE(SetPixelFormat(dc, format, &request));
-  EXPECT_FALSE(SetPixelFormat(dc, format, &request));
+  EXPECT_TRUE(SetPixelFormat(dc, format, &request)) << "the same format again";
   HGLRC context = wglCreateContext(dc);
   ASSERT_NE(context, nullptr);
   // A new context is not made current.
@@ -102,10 +102,12 @@ TEST_F(Contexts, DrawsWithTheFixedFunctionPipelineAndSwaps) {
   EXPECT_TRUE(wglDeleteContext(context));
 }
 
-TEST_F(Contexts, DestroyingTheWindowUnbindsItsContext) {
+// WGL still has the context current, drawing nowhere; SDL lets it go.
+TEST_F(Contexts, DestroyingTheWindowLetsItsContextGoNatively) {
   HGLRC context = CreateCurrentContext();
   EXPECT_TRUE(DestroyWindow(window));
   window = nullptr;
+  EXPECT_EQ(wglGetCurrentContext(), context);
   EXPECT_EQ(SDL_GL_GetCurrentContext(), nullptr);
   EXPECT_FALSE(wglMakeCurrent(dc, context));
   EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr));

@@ -63,9 +63,11 @@ TEST_F(DisplayModes, PopupWindowShowsInTheChangedModeUntilRestored) {
   ASSERT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_SUCCESSFUL);
   ASSERT_NE(CreateProgramWindow(WS_POPUP, WS_EX_APPWINDOW), nullptr);
   EXPECT_TRUE(IsFullscreen(window));
+  // A popup is sized inside CreateWindowExA.
+  ASSERT_EQ(receivedMessages.size(), 3u);
+  EXPECT_EQ(receivedMessages[2].message, static_cast<UINT>(WM_SIZE));
+  EXPECT_EQ(receivedMessages[2].lParam, MAKELPARAM(640, 480));
   ShowWindow(window, SW_SHOW);
-  ASSERT_GE(receivedMessages.size(), 2u);
-  EXPECT_EQ(receivedMessages[1].lParam, MAKELPARAM(640, 480));
   EXPECT_TRUE(ScreenBecomes("640x480"));
   EXPECT_EQ(ChangeDisplaySettingsA(nullptr, 0), DISP_CHANGE_SUCCESSFUL);
   EXPECT_TRUE(ScreenBecomes("1024x768"));

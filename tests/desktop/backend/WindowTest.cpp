@@ -41,20 +41,24 @@ TEST_F(Windows, ClientAreaIsWhatTheAdjustedRectangleWasGrownFrom) {
   }
 }
 
-TEST_F(Windows, ShowingSendsActivationAndSizeBeforeReturning) {
+TEST_F(Windows, ShowingSendsActivationFocusAndSizeBeforeReturning) {
   ASSERT_NE(CreateProgramWindow(WS_OVERLAPPEDWINDOW, 0), nullptr);
-  EXPECT_TRUE(receivedMessages.empty());
-  EXPECT_FALSE(ShowWindow(window, SW_SHOW));
   ASSERT_EQ(receivedMessages.size(), 2u);
+  EXPECT_EQ(receivedMessages[0].message, static_cast<UINT>(WM_NCCREATE));
+  EXPECT_EQ(receivedMessages[1].message, static_cast<UINT>(WM_CREATE));
+  receivedMessages.clear();
+  EXPECT_FALSE(ShowWindow(window, SW_SHOW));
+  ASSERT_EQ(receivedMessages.size(), 3u);
   EXPECT_EQ(receivedMessages[0].message, static_cast<UINT>(WM_ACTIVATE));
   EXPECT_EQ(receivedMessages[0].wParam, MAKEWPARAM(WA_ACTIVE, 0));
-  EXPECT_EQ(receivedMessages[1].message, static_cast<UINT>(WM_SIZE));
-  EXPECT_EQ(receivedMessages[1].lParam, MAKELPARAM(640, 480));
+  EXPECT_EQ(receivedMessages[1].message, static_cast<UINT>(WM_SETFOCUS));
+  EXPECT_EQ(receivedMessages[2].message, static_cast<UINT>(WM_SIZE));
+  EXPECT_EQ(receivedMessages[2].lParam, MAKELPARAM(640, 480));
   EXPECT_FALSE(SDL_GetWindowFlags(SdlWindowOf(window)) & SDL_WINDOW_HIDDEN);
   EXPECT_EQ(GetFocus(), window);
   // Showing a visible window again sends nothing.
   EXPECT_TRUE(ShowWindow(window, SW_SHOW));
-  EXPECT_EQ(receivedMessages.size(), 2u);
+  EXPECT_EQ(receivedMessages.size(), 3u);
 }
 
 TEST_F(Windows, FocusFollowsSetFocusAndDestruction) {
@@ -91,13 +95,16 @@ TEST_F(Windows, DefaultCloseHandlingDestroysTheWindowAndItsMessages) {
 
 TEST_F(Windows, ScreenSaverCommandsAreLeftToTheProcedure) {
   ASSERT_NE(CreateProgramWindow(WS_OVERLAPPEDWINDOW, 0), nullptr);
+  receivedMessages.clear();
   // Only SC_CLOSE is acted on by default; the low four bits are ignored.
   EXPECT_EQ(DefWindowProcA(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
   EXPECT_EQ(DefWindowProcA(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2), 0);
   EXPECT_TRUE(receivedMessages.empty());
   EXPECT_EQ(DefWindowProcA(window, WM_SYSCOMMAND, SC_CLOSE | 0x2, 0), 0);
-  ASSERT_EQ(receivedMessages.size(), 1u);
+  ASSERT_EQ(receivedMessages.size(), 3u);
   EXPECT_EQ(receivedMessages[0].message, static_cast<UINT>(WM_CLOSE));
+  EXPECT_EQ(receivedMessages[1].message, static_cast<UINT>(WM_DESTROY));
+  EXPECT_EQ(receivedMessages[2].message, static_cast<UINT>(WM_NCDESTROY));
   window = nullptr; // closed by the recording procedure's default handling
 }
 

@@ -173,8 +173,8 @@ describe('the page\'s events as window messages', { skip }, () => {
     assert.deepEqual(activations(await run.take(1)), [[WM_ACTIVATE, 1]]); // WA_ACTIVE
 
     await setHidden(page, true);
-    // Inactive and minimised (the high word), then SIZE_MINIMIZED.
-    assert.deepEqual(activations(await run.take(2)), [[WM_ACTIVATE, 0x10000], [WM_SIZE, 1]]);
+    // SIZE_MINIMIZED, then inactive and minimised (the high word), as on Windows.
+    assert.deepEqual(activations(await run.take(2)), [[WM_SIZE, 1], [WM_ACTIVATE, 0x10000]]);
     await setHidden(page, false);
     assert.deepEqual(activations(await run.take(2)), [[WM_ACTIVATE, 1], [WM_SIZE, 0]]);
 
