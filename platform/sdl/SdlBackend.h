@@ -55,6 +55,22 @@ void PumpEvents();
 // SdlDialogs.cpp
 int MessageBox(void *ownerSurface, const char *text, const char *caption, UINT type);
 
+// OwnMessageBox.cpp: a modal box the backend draws itself. Returns the id
+// of the button pressed, or 0 when the box cannot be shown.
+struct BoxButton {
+  int id;
+  const char *label;
+};
+int ShowOwnMessageBox(void *ownerSurface, const char *text, const char *caption,
+                      const BoxButton *buttons, int count);
+
+// X11Desktop.cpp: facts about the X display that SDL does not tell. Both
+// are false when the video driver is not x11.
+// Whether a window manager runs (one owns the screen's WM_S selection).
+bool X11WindowManagerRuns();
+// Whether the X server is XWayland, which cannot switch display modes.
+bool X11IsXWayland();
+
 } // namespace platform::sdl
 
 #endif
