@@ -190,9 +190,9 @@ int ShowOwnMessageBox(void *ownerSurface, const char *text, const char *caption,
   if (count <= 0)
     return 0;
   const Layout layout = LayOut(text, buttons, count);
-  SDL_Window *box = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                     layout.width, layout.height,
-                                     SDL_WINDOW_HIDDEN | SDL_WINDOW_ALWAYS_ON_TOP);
+  SDL_Window *box =
+      SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, layout.width,
+                       layout.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_ALWAYS_ON_TOP);
   if (!box)
     return 0;
   SDL_Window *owner = static_cast<SDL_Window *>(ownerSurface);

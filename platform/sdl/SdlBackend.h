@@ -49,6 +49,24 @@ bool MakeCurrent(void *surface, void *context);
 void DeleteContext(void *context);
 void Swap(void *surface);
 
+// ScaledFullscreen.cpp: fullscreen where the display mode cannot be
+// switched. Whether this display is one (decided when video starts):
+void DecideFullscreenScaling();
+bool ScalesFullscreen();
+// A fullscreen window that covers the output and stands for a mode of this
+// size, until it leaves fullscreen or goes.
+void NoteScaledWindow(SDL_Window *window, int width, int height);
+void ForgetScaledWindow(SDL_Window *window);
+// The mode's size of a scaled window, or false for any other window.
+bool ScaledWindowSize(SDL_Window *window, int *width, int *height);
+// After the context is made current on the window: a scaled window's
+// context draws into an offscreen picture of the mode's size.
+void PrepareScaledDrawing(SDL_Window *window, SDL_GLContext context);
+// Shows the current context's offscreen picture, scaled and centred, and
+// swaps; false when the context has none.
+bool PresentScaled(SDL_Window *window);
+void ForgetContext(SDL_GLContext context);
+
 // SdlEvents.cpp
 void PumpEvents();
 

@@ -48,23 +48,33 @@ void SetContextAttributes() {
 
 } // namespace
 
+// A window made fullscreen on a display that can switch modes does so; on
+// one that cannot, it covers the output and its picture is scaled
+// (ScaledFullscreen.cpp). A fullscreen popup is borderless too, so that
+// nothing framed shows between leaving fullscreen and its destruction.
 void *CreateSurface(const core::SurfaceRequest &request) {
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
   SDL_DisplayMode mode;
-  if (request.fullscreen) {
+  const bool scaled = request.fullscreen && ScalesFullscreen();
+  if (scaled) {
+    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  } else if (request.fullscreen) {
     if (!FindSdlMode(*request.fullscreen, &mode))
       return nullptr;
     flags |= SDL_WINDOW_FULLSCREEN;
     StartDisplayGuard();
-  } else {
-    if (request.resizable)
-      flags |= SDL_WINDOW_RESIZABLE;
-    if (request.borderless)
-      flags |= SDL_WINDOW_BORDERLESS;
+  } else if (request.resizable) {
+    flags |= SDL_WINDOW_RESIZABLE;
   }
+  if (request.borderless)
+    flags |= SDL_WINDOW_BORDERLESS;
   SetContextAttributes();
   SDL_Window *window = SDL_CreateWindow(request.title, request.x, request.y, request.clientWidth,
                                         request.clientHeight, flags);
+  if (window && scaled) {
+    NoteScaledWindow(window, request.fullscreen->width, request.fullscreen->height);
+    return window;
+  }
   if (window && request.fullscreen && SDL_SetWindowDisplayMode(window, &mode) != 0) {
     KeepLibrariesMapped();
     SDL_DestroyWindow(window);
@@ -83,6 +93,7 @@ void DestroySurface(void *surface) {
   KeepLibrariesMapped();
   SDL_DestroyWindow(WindowOf(surface));
   NoteFullscreenEnded(WindowOf(surface));
+  ForgetScaledWindow(WindowOf(surface));
 }
 
 void ShowSurface(void *surface, bool visible) {
@@ -96,24 +107,39 @@ void RaiseSurface(void *surface) { SDL_RaiseWindow(WindowOf(surface)); }
 
 void FocusSurface(void *surface) { SDL_SetWindowInputFocus(WindowOf(surface)); }
 
-// Leaving fullscreen puts back the desktop's display mode.
+// Leaving fullscreen puts back the desktop's display mode. A scaled
+// window's picture keeps its size: from then on it is shown 1:1 in the
+// window, which is back at that size.
 void LeaveFullscreen(void *surface) {
   SDL_SetWindowFullscreen(WindowOf(surface), 0);
   NoteFullscreenEnded(WindowOf(surface));
+  ForgetScaledWindow(WindowOf(surface));
 }
 
+// A scaled window has the size of the mode it stands for.
 void ClientSize(void *surface, int *width, int *height) {
-  SDL_GetWindowSize(WindowOf(surface), width, height);
+  if (!ScaledWindowSize(WindowOf(surface), width, height))
+    SDL_GetWindowSize(WindowOf(surface), width, height);
 }
 
 void *CreateContext(void *surface) { return SDL_GL_CreateContext(WindowOf(surface)); }
 
 bool MakeCurrent(void *surface, void *context) {
-  return SDL_GL_MakeCurrent(WindowOf(surface), context) == 0;
+  if (SDL_GL_MakeCurrent(WindowOf(surface), context) != 0)
+    return false;
+  if (surface)
+    PrepareScaledDrawing(WindowOf(surface), context);
+  return true;
 }
 
-void DeleteContext(void *context) { SDL_GL_DeleteContext(context); }
+void DeleteContext(void *context) {
+  ForgetContext(context);
+  SDL_GL_DeleteContext(context);
+}
 
-void Swap(void *surface) { SDL_GL_SwapWindow(WindowOf(surface)); }
+void Swap(void *surface) {
+  if (!PresentScaled(WindowOf(surface)))
+    SDL_GL_SwapWindow(WindowOf(surface));
+}
 
 } // namespace platform::sdl

@@ -23,8 +23,7 @@ bool OutputsAreXWayland(Display *display) {
   int eventBase, errorBase;
   if (!XRRQueryExtension(display, &eventBase, &errorBase))
     return false;
-  XRRScreenResources *resources =
-      XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
+  XRRScreenResources *resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
   if (!resources)
     return false;
   bool xwayland = false;
@@ -61,8 +60,8 @@ bool X11IsXWayland() {
   if (!display)
     return false;
   int opcode, event, error;
-  const bool xwayland = XQueryExtension(display, "XWAYLAND", &opcode, &event, &error) ||
-                        OutputsAreXWayland(display);
+  const bool xwayland =
+      XQueryExtension(display, "XWAYLAND", &opcode, &event, &error) || OutputsAreXWayland(display);
   XCloseDisplay(display);
   return xwayland;
 }
