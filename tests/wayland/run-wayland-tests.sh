@@ -19,6 +19,10 @@
 # backend told that the display cannot switch):
 #   scaled       the scene fills the screen's height, 4:3, centred; F1 both
 #                ways
+# Weston (its X11 backend, a 1280x800 window on an Xvfb whose keyboard
+# types into it) with XWayland:
+#   weston-xwayland  the question, fullscreen filling the output scaled and
+#                    centred, F1 both ways, Escape
 # Exits 77 (skipped) when a tool or compositor the scenario needs is missing.
 #
 # Environment: QUELLOR_SNAPSHOT (default: quellor-snapshot beside PROGRAM).
@@ -31,6 +35,9 @@ snapshot_tool=${QUELLOR_SNAPSHOT:-$appdir/quellor-snapshot}
 workdir=$(mktemp -d)
 xvfb_pid=
 openbox_pid=
+weston_pid=
+keys_display= # where keys are typed: the display itself, or the one
+# a nested compositor's window is on
 app_pid=
 app_status=
 unset DISPLAY WAYLAND_DISPLAY QUELLOR_SDL_MESSAGE_BOX QUELLOR_SDL_FULLSCREEN
@@ -42,6 +49,7 @@ source "$(dirname "$(realpath "$0")")/../support/x11-display.sh"
 
 cleanup() {
   stop "$app_pid"
+  stop "$weston_pid"
   stop "$openbox_pid"
   stop "$xvfb_pid"
   rm -rf "$workdir"
@@ -78,6 +86,29 @@ start_xvfb_sized() {
   wait_for 10 xdpyinfo || fail "Xvfb does not answer on $DISPLAY"
   # A held key goes down once: the program toggles once per key-down.
   xset r off
+  keys_display=$DISPLAY
+}
+
+# Weston as a 1280x800 window on the Xvfb, with its XWayland, whose display
+# becomes DISPLAY (weston takes the first free display number and logs it).
+# Keys go on being typed into the Xvfb, where the pointer rests on weston's
+# window.
+start_weston_xwayland() {
+  start_xvfb_sized 1280x800
+  export XDG_RUNTIME_DIR=$workdir/runtime
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  # No key repeat: a key held until the program reacts goes down once.
+  printf '[core]\nidle-time=0\n[keyboard]\nrepeat-delay=100000\n' >"$workdir/weston.ini"
+  weston --config="$workdir/weston.ini" --backend=x11-backend.so --xwayland --width=1280 \
+    --height=800 --socket=quellor-wayland --log="$workdir/weston.log" >/dev/null 2>&1 &
+  weston_pid=$!
+  wait_for 20 grep -q "xserver listening on display" "$workdir/weston.log" ||
+    fail "weston's XWayland did not start"
+  xdotool mousemove 640 400
+  local xwayland
+  xwayland=$(grep -o "listening on display :[0-9]*" "$workdir/weston.log" | grep -o ":[0-9]*")
+  export DISPLAY=$xwayland
+  wait_for 10 xdpyinfo || fail "XWayland does not answer on $DISPLAY"
 }
 
 start_app() {
@@ -110,7 +141,7 @@ answer_box() { # TITLE KEY...
   wait_window "$title"
   local box=$window_id
   wait_for 10 drawn "$box" || fail "the \"$title\" box shows nothing"
-  xdotool key "$@"
+  DISPLAY=$keys_display xdotool key "$@"
   wait_for 10 window_gone "$box" || fail "the \"$title\" box did not take $*"
 }
 
@@ -119,10 +150,10 @@ answer_box() { # TITLE KEY...
 hold_key_until() { # KEY CONDITION...
   local key=$1
   shift
-  xdotool keydown "$key"
+  DISPLAY=$keys_display xdotool keydown "$key"
   wait_for 20 "$@"
   local met=$?
-  xdotool keyup "$key"
+  DISPLAY=$keys_display xdotool keyup "$key"
   [ $met = 0 ] || fail "$key held: the program did not react"
 }
 
@@ -261,6 +292,26 @@ scaled)
   expect_window 1280x800+0+0
   screen_is 1280x800 || fail "the display mode changed"
   import -window root "$workdir/fullscreen.png" || fail "no screenshot"
+  expect_scaled_scene "$workdir/fullscreen.png" 1280 800
+  fullscreen=$window_id
+  hold_key_until F1 another_window "$fullscreen"
+  expect_window 640x480
+  windowed=$window_id
+  hold_key_until F1 another_window "$windowed"
+  expect_window 1280x800+0+0
+  hold_key_until Escape app_ended
+  expect_status 27
+  ;;
+weston-xwayland)
+  # XWayland cannot switch modes: the window covers the output and the
+  # picture is scaled.
+  need Xvfb weston Xwayland xdotool xwininfo import convert
+  start_weston_xwayland
+  start_app
+  answer_box "Cela obrazovka?" Return
+  expect_window 1280x800+0+0
+  wait_for 20 drawn root || fail "nothing shown"
+  DISPLAY=$keys_display import -window root "$workdir/fullscreen.png" || fail "no screenshot"
   expect_scaled_scene "$workdir/fullscreen.png" 1280 800
   fullscreen=$window_id
   hold_key_until F1 another_window "$fullscreen"
