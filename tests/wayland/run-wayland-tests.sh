@@ -82,7 +82,8 @@ start_xvfb_sized() {
     5>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
   xvfb_pid=$!
   wait_for 10 test -s "$workdir/display" || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$workdir/display")"
+  DISPLAY=":$(head -n1 "$workdir/display")"
+  export DISPLAY
   wait_for 10 xdpyinfo || fail "Xvfb does not answer on $DISPLAY"
   # A held key goes down once: the program toggles once per key-down.
   xset r off
@@ -139,6 +140,7 @@ answer_box() { # TITLE KEY...
   local title=$1
   shift
   wait_window "$title"
+  # shellcheck disable=SC2154 # window_id: set by wait_window
   local box=$window_id
   wait_for 10 drawn "$box" || fail "the \"$title\" box shows nothing"
   DISPLAY=$keys_display xdotool key "$@"
@@ -206,10 +208,11 @@ expect_scaled_scene() { # SCREENSHOT SCREEN_WIDTH SCREEN_HEIGHT
   # Scaled by sh/480 and moved right by the bar, within a few pixels (the
   # cubes have moved since the snapshot's frame, but stay within the still
   # scene's bounds).
-  near "$x" $((left + rx * sh / 480)) 8 && near "$y" $((ry * sh / 480)) 8 &&
-    near "$w" $((rw * sh / 480)) 16 && near "$h" $((rh * sh / 480)) 16 ||
+  if ! { near "$x" $((left + rx * sh / 480)) 8 && near "$y" $((ry * sh / 480)) 8 &&
+    near "$w" $((rw * sh / 480)) 16 && near "$h" $((rh * sh / 480)) 16; }; then
     fail "the scene's lit box is $shown; the snapshot's $ref scaled would be" \
       "$((rw * sh / 480))x$((rh * sh / 480))+$((left + rx * sh / 480))+$((ry * sh / 480))"
+  fi
 }
 
 case "$scenario" in
