@@ -7,6 +7,7 @@
 #include "SdlBackend.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace platform::sdl {
@@ -18,6 +19,32 @@ namespace {
 std::vector<SDL_Window *> fullscreenWindows;
 
 SDL_Window *WindowOf(void *surface) { return static_cast<SDL_Window *>(surface); }
+
+// On Wayland, SDL 2.26 with libdecor 0.1.1 crashes at the next event poll
+// after a window is destroyed: the destroyed window's decorations still get
+// a configure event, and SDL hands it to the freed window (weston, on every
+// F1). A window there is only hidden and kept, and the next surface reuses
+// it; SDL_Quit destroys it at exit, after the last poll.
+SDL_Window *spareWindow = nullptr;
+
+bool KeepsWindows() {
+  const char *driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "wayland") == 0;
+}
+
+// The kept window, made what the request asks for (still hidden), or null.
+SDL_Window *ReuseSpareWindow(const core::SurfaceRequest &request, Uint32 flags) {
+  SDL_Window *window = spareWindow;
+  if (!window)
+    return nullptr;
+  spareWindow = nullptr;
+  SDL_SetWindowTitle(window, request.title);
+  SDL_SetWindowFullscreen(window, flags & SDL_WINDOW_FULLSCREEN_DESKTOP);
+  SDL_SetWindowBordered(window, (flags & SDL_WINDOW_BORDERLESS) ? SDL_FALSE : SDL_TRUE);
+  SDL_SetWindowResizable(window, (flags & SDL_WINDOW_RESIZABLE) ? SDL_TRUE : SDL_FALSE);
+  SDL_SetWindowSize(window, request.clientWidth, request.clientHeight);
+  return window;
+}
 
 // SDL has put the desktop's mode back for this window.
 void NoteFullscreenEnded(SDL_Window *window) {
@@ -69,8 +96,10 @@ void *CreateSurface(const core::SurfaceRequest &request) {
   if (request.borderless)
     flags |= SDL_WINDOW_BORDERLESS;
   SetContextAttributes();
-  SDL_Window *window = SDL_CreateWindow(request.title, request.x, request.y, request.clientWidth,
-                                        request.clientHeight, flags);
+  SDL_Window *window = ReuseSpareWindow(request, flags);
+  if (!window)
+    window = SDL_CreateWindow(request.title, request.x, request.y, request.clientWidth,
+                              request.clientHeight, flags);
   if (window && scaled) {
     NoteScaledWindow(window, request.fullscreen->width, request.fullscreen->height);
     return window;
@@ -90,10 +119,15 @@ void *CreateSurface(const core::SurfaceRequest &request) {
 // With the last OpenGL window, SDL's EGL-based video drivers unload their
 // OpenGL libraries.
 void DestroySurface(void *surface) {
-  KeepLibrariesMapped();
-  SDL_DestroyWindow(WindowOf(surface));
   NoteFullscreenEnded(WindowOf(surface));
   ForgetScaledWindow(WindowOf(surface));
+  if (KeepsWindows() && !spareWindow) {
+    SDL_HideWindow(WindowOf(surface));
+    spareWindow = WindowOf(surface);
+    return;
+  }
+  KeepLibrariesMapped();
+  SDL_DestroyWindow(WindowOf(surface));
 }
 
 void ShowSurface(void *surface, bool visible) {
