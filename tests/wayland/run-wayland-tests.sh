@@ -23,6 +23,9 @@
 # types into it) with XWayland:
 #   weston-xwayland  the question, fullscreen filling the output scaled and
 #                    centred, F1 both ways, Escape
+# Weston itself, the program on SDL's Wayland driver (no X display for it):
+#   weston       the question, scaled fullscreen, F1 both ways and back
+#                (each F1 used to crash inside libdecor), Escape
 # Exits 77 (skipped) when a tool or compositor the scenario needs is missing.
 #
 # Environment: QUELLOR_SNAPSHOT (default: quellor-snapshot beside PROGRAM).
@@ -95,21 +98,41 @@ start_xvfb_sized() {
 # Keys go on being typed into the Xvfb, where the pointer rests on weston's
 # window.
 start_weston_xwayland() {
+  start_weston --xwayland
+  wait_for 20 grep -q "xserver listening on display" "$workdir/weston.log" ||
+    fail "weston's XWayland did not start"
+  local xwayland
+  xwayland=$(grep -o "listening on display :[0-9]*" "$workdir/weston.log" | grep -o ":[0-9]*")
+  export DISPLAY=$xwayland
+  wait_for 10 xdpyinfo || fail "XWayland does not answer on $DISPLAY"
+}
+
+start_weston() { # WESTON_OPTION...
   start_xvfb_sized 1280x800
   export XDG_RUNTIME_DIR=$workdir/runtime
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   # No key repeat: a key held until the program reacts goes down once.
   printf '[core]\nidle-time=0\n[keyboard]\nrepeat-delay=100000\n' >"$workdir/weston.ini"
-  weston --config="$workdir/weston.ini" --backend=x11-backend.so --xwayland --width=1280 \
+  weston --config="$workdir/weston.ini" --backend=x11-backend.so "$@" --width=1280 \
     --height=800 --socket=quellor-wayland --log="$workdir/weston.log" >/dev/null 2>&1 &
   weston_pid=$!
-  wait_for 20 grep -q "xserver listening on display" "$workdir/weston.log" ||
-    fail "weston's XWayland did not start"
+  wait_for 20 test -S "$XDG_RUNTIME_DIR/quellor-wayland" || fail "weston did not start"
   xdotool mousemove 640 400
-  local xwayland
-  xwayland=$(grep -o "listening on display :[0-9]*" "$workdir/weston.log" | grep -o ":[0-9]*")
-  export DISPLAY=$xwayland
-  wait_for 10 xdpyinfo || fail "XWayland does not answer on $DISPLAY"
+}
+
+# A picture of the whole output (the Xvfb weston's window is on).
+output_picture() { DISPLAY=$keys_display import -window root "$workdir/$1.png"; }
+
+output_differs_from() { # PICTURE
+  output_picture now && ! compare -metric AE "$workdir/now.png" "$1" null: >/dev/null 2>&1
+}
+
+# Black bars on both sides of the 4:3 middle, where a scaled fullscreen
+# picture leaves them (the desktop shows there otherwise).
+bars_black() {
+  output_picture now &&
+    [ "$(convert "$workdir/now.png" -crop 160x800+0+0 -format '%[fx:maxima]' info:)" = 0 ] &&
+    [ "$(convert "$workdir/now.png" -crop 160x800+1120+0 -format '%[fx:maxima]' info:)" = 0 ]
 }
 
 start_app() {
@@ -322,6 +345,36 @@ weston-xwayland)
   windowed=$window_id
   hold_key_until F1 another_window "$windowed"
   expect_window 1280x800+0+0
+  hold_key_until Escape app_ended
+  expect_status 27
+  ;;
+weston)
+  need Xvfb weston xdotool import convert compare
+  start_weston
+  output_picture desktop
+  start_app_on_wayland() {
+    (cd "$appdir" && exec env -u DISPLAY WAYLAND_DISPLAY=quellor-wayland \
+      SDL_VIDEODRIVER=wayland "$program") >"$workdir/app.out" 2>"$workdir/app.err" &
+    app_pid=$!
+  }
+  start_app_on_wayland
+  # The question: a box appears on the desktop (no window list to wait for
+  # here); Return answers Yes, typed again until the box has the focus.
+  wait_for 20 output_differs_from "$workdir/desktop.png" || fail "no question shown"
+  tries=0
+  until bars_black; do
+    [ $tries -ge 10 ] && fail "no fullscreen picture after Yes"
+    DISPLAY=$keys_display xdotool key Return
+    tries=$((tries + 1))
+    wait_for 3 bars_black
+  done
+  expect_scaled_scene "$workdir/now.png" 1280 800
+  # Windowed again, or ended (a crash).
+  left_fullscreen() { app_ended || ! bars_black; }
+  hold_key_until F1 left_fullscreen
+  app_ended && fail "the program ended at F1"
+  hold_key_until F1 bars_black
+  app_ended && fail "the program ended at F1"
   hold_key_until Escape app_ended
   expect_status 27
   ;;
