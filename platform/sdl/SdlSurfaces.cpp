@@ -20,11 +20,11 @@ std::vector<SDL_Window *> fullscreenWindows;
 
 SDL_Window *WindowOf(void *surface) { return static_cast<SDL_Window *>(surface); }
 
-// On Wayland, SDL 2.26 with libdecor 0.1.1 crashes at the next event poll
-// after a window is destroyed: the destroyed window's decorations still get
-// a configure event, and SDL hands it to the freed window (weston, on every
-// F1). A window there is only hidden and kept, and the next surface reuses
-// it; SDL_Quit destroys it at exit, after the last poll.
+// On Wayland (where windows are kept, as below, and the cursor is shown
+// before leaving fullscreen, LeaveFullscreen), SDL 2.26 with libdecor 0.1.1 crashes at the next
+// event poll after a window is destroyed: the destroyed window's decorations still get a configure
+// event, and SDL hands it to the freed window (weston, on every F1). A window there is only hidden
+// and kept, and the next surface reuses it; SDL_Quit destroys it at exit, after the last poll.
 SDL_Window *spareWindow = nullptr;
 
 bool KeepsWindows() {
@@ -145,6 +145,11 @@ void FocusSurface(void *surface) { SDL_SetWindowInputFocus(WindowOf(surface)); }
 // window's picture keeps its size: from then on it is shown 1:1 in the
 // window, which is back at that size.
 void LeaveFullscreen(void *surface) {
+  // On Wayland, SDL 2.26 crashes showing a cursor hidden in fullscreen once
+  // the window has left it (mutter: a null proxy in SDL_ShowCursor); shown
+  // while still fullscreen, the later call finds it shown and does nothing.
+  if (KeepsWindows() && SDL_ShowCursor(SDL_QUERY) == SDL_DISABLE)
+    SDL_ShowCursor(SDL_ENABLE);
   SDL_SetWindowFullscreen(WindowOf(surface), 0);
   NoteFullscreenEnded(WindowOf(surface));
   ForgetScaledWindow(WindowOf(surface));

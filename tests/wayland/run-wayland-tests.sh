@@ -26,6 +26,8 @@
 # Weston itself, the program on SDL's Wayland driver (no X display for it):
 #   weston       the question, scaled fullscreen, F1 both ways and back
 #                (each F1 used to crash inside libdecor), Escape
+#   mutter       the same on mutter (nested, in a D-Bus session of its own;
+#                leaving fullscreen used to crash showing the cursor)
 # Exits 77 (skipped) when a tool or compositor the scenario needs is missing.
 #
 # Environment: QUELLOR_SNAPSHOT (default: quellor-snapshot beside PROGRAM).
@@ -38,7 +40,7 @@ snapshot_tool=${QUELLOR_SNAPSHOT:-$appdir/quellor-snapshot}
 workdir=$(mktemp -d)
 xvfb_pid=
 openbox_pid=
-weston_pid=
+weston_pid= # the compositor: weston, or mutter's D-Bus session
 keys_display= # where keys are typed: the display itself, or the one
 # a nested compositor's window is on
 app_pid=
@@ -117,6 +119,19 @@ start_weston() { # WESTON_OPTION...
     --height=800 --socket=quellor-wayland --log="$workdir/weston.log" >/dev/null 2>&1 &
   weston_pid=$!
   wait_for 20 test -S "$XDG_RUNTIME_DIR/quellor-wayland" || fail "weston did not start"
+  xdotool mousemove 640 400
+}
+
+# mutter as a nested 1280x800 compositor on the Xvfb, in a D-Bus session of
+# its own.
+start_mutter() {
+  start_xvfb_sized 1280x800
+  export XDG_RUNTIME_DIR=$workdir/runtime
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  MUTTER_DEBUG_DUMMY_MODE_SPECS=1280x800 dbus-run-session -- mutter --nested --wayland --no-x11 \
+    --wayland-display=quellor-wayland >"$workdir/mutter.log" 2>&1 &
+  weston_pid=$!
+  wait_for 30 test -S "$XDG_RUNTIME_DIR/quellor-wayland" || fail "mutter did not start"
   xdotool mousemove 640 400
 }
 
@@ -348,16 +363,18 @@ weston-xwayland)
   hold_key_until Escape app_ended
   expect_status 27
   ;;
-weston)
-  need Xvfb weston xdotool import convert compare
-  start_weston
+weston | mutter)
+  need Xvfb "$scenario" xdotool import convert compare
+  if [ "$scenario" = weston ]; then
+    start_weston
+  else
+    need dbus-run-session
+    start_mutter
+  fi
   output_picture desktop
-  start_app_on_wayland() {
-    (cd "$appdir" && exec env -u DISPLAY WAYLAND_DISPLAY=quellor-wayland \
-      SDL_VIDEODRIVER=wayland "$program") >"$workdir/app.out" 2>"$workdir/app.err" &
-    app_pid=$!
-  }
-  start_app_on_wayland
+  (cd "$appdir" && exec env -u DISPLAY WAYLAND_DISPLAY=quellor-wayland \
+    SDL_VIDEODRIVER=wayland "$program") >"$workdir/app.out" 2>"$workdir/app.err" &
+  app_pid=$!
   # The question: a box appears on the desktop (no window list to wait for
   # here); Return answers Yes, typed again until the box has the focus.
   wait_for 20 output_differs_from "$workdir/desktop.png" || fail "no question shown"
