@@ -183,6 +183,38 @@ int OnKey(const SDL_Keysym &key, int count, int *focused) {
   }
 }
 
+// On Wayland a destroyed window can crash SDL at the next event poll (see
+// SdlSurfaces.cpp): the box is hidden and kept there, and the next box
+// reuses it.
+SDL_Window *spareBox = nullptr;
+
+bool KeepsBoxes() {
+  const char *driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "wayland") == 0;
+}
+
+SDL_Window *MakeBox(const char *caption, const Layout &layout) {
+  SDL_Window *box = spareBox;
+  spareBox = nullptr;
+  if (!box)
+    return SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, layout.width,
+                            layout.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_ALWAYS_ON_TOP);
+  SDL_SetWindowTitle(box, caption);
+  SDL_SetWindowSize(box, layout.width, layout.height);
+  SDL_SetWindowPosition(box, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  return box;
+}
+
+void DisposeOfBox(SDL_Window *box) {
+  if (KeepsBoxes() && !spareBox) {
+    SDL_HideWindow(box);
+    spareBox = box;
+    return;
+  }
+  KeepLibrariesMapped();
+  SDL_DestroyWindow(box);
+}
+
 } // namespace
 
 int ShowOwnMessageBox(void *ownerSurface, const char *text, const char *caption,
@@ -190,9 +222,7 @@ int ShowOwnMessageBox(void *ownerSurface, const char *text, const char *caption,
   if (count <= 0)
     return 0;
   const Layout layout = LayOut(text, buttons, count);
-  SDL_Window *box =
-      SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, layout.width,
-                       layout.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_ALWAYS_ON_TOP);
+  SDL_Window *box = MakeBox(caption, layout);
   if (!box)
     return 0;
   SDL_Window *owner = static_cast<SDL_Window *>(ownerSurface);
@@ -233,8 +263,7 @@ int ShowOwnMessageBox(void *ownerSurface, const char *text, const char *caption,
       drawn = Draw(box, layout, buttons, focused);
     }
   }
-  KeepLibrariesMapped();
-  SDL_DestroyWindow(box);
+  DisposeOfBox(box);
   if (owner) {
     SDL_RaiseWindow(owner);
     SDL_SetWindowInputFocus(owner);

@@ -26,6 +26,7 @@
 # Weston itself, the program on SDL's Wayland driver (no X display for it):
 #   weston       the question, scaled fullscreen, F1 both ways and back
 #                (each F1 used to crash inside libdecor), Escape
+#   weston-own-box  the same with the backend's own box asking the question
 #   mutter       the same on mutter (nested, in a D-Bus session of its own;
 #                leaving fullscreen used to crash showing the cursor)
 # Exits 77 (skipped) when a tool or compositor the scenario needs is missing.
@@ -363,9 +364,12 @@ weston-xwayland)
   hold_key_until Escape app_ended
   expect_status 27
   ;;
-weston | mutter)
-  need Xvfb "$scenario" xdotool import convert compare
-  if [ "$scenario" = weston ]; then
+weston | weston-own-box | mutter)
+  need Xvfb "${scenario%-own-box}" xdotool import convert compare
+  if [ "$scenario" = weston-own-box ]; then
+    export QUELLOR_SDL_MESSAGE_BOX=own
+  fi
+  if [ "$scenario" != mutter ]; then
     start_weston
   else
     need dbus-run-session

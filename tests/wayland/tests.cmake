@@ -3,7 +3,8 @@
 # display mode cannot be switched, and the Wayland compositors. Scenarios
 # whose tools or compositor are missing report themselves skipped.
 set(QUELLOR_WAYLAND_HARNESS ${CMAKE_CURRENT_LIST_DIR}/run-wayland-tests.sh)
-foreach(scenario nowm-boxes nowm-toggle own-box no-box scaled weston-xwayland weston mutter)
+foreach(scenario nowm-boxes nowm-toggle own-box no-box scaled weston-xwayland weston
+                 weston-own-box mutter)
   add_test(NAME wayland.${scenario}
            COMMAND ${QUELLOR_WAYLAND_HARNESS} ${scenario} $<TARGET_FILE:quellor>)
   set_tests_properties(wayland.${scenario} PROPERTIES LABELS wayland TIMEOUT 180
