@@ -11,8 +11,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   MSG msg = {};
   int done = 0;
 
-  if (MessageBoxA(nullptr, "Prejete si celoobrazovkovy rezim?", "Cela obrazovka?",
-                  MB_YESNO | MB_ICONQUESTION) == IDNO)
+  // A question that could not be shown at all (0) is taken as No: nobody
+  // chose fullscreen, and a window can always be closed.
+  const int answer = MessageBoxA(nullptr, "Prejete si celoobrazovkovy rezim?", "Cela obrazovka?",
+                                 MB_YESNO | MB_ICONQUESTION);
+  if (answer == IDNO || answer == 0)
     appState.isFullscreen = 0;
 
   if (!CreateSceneWindow())

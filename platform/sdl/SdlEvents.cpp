@@ -17,6 +17,7 @@ void ReportKey(const SDL_KeyboardEvent &key) {
 
 void ReportWindowEvent(const SDL_WindowEvent &event) {
   void *surface = SDL_GetWindowFromID(event.windowID);
+  int width, height;
   if (!surface)
     return;
   switch (event.event) {
@@ -34,7 +35,10 @@ void ReportWindowEvent(const SDL_WindowEvent &event) {
     core::OnFocus(surface, event.event == SDL_WINDOWEVENT_FOCUS_GAINED, event.timestamp);
     break;
   case SDL_WINDOWEVENT_SIZE_CHANGED:
-    core::OnResized(surface, event.data1, event.data2, event.timestamp);
+    // A scaled fullscreen window keeps the size of its mode, whatever the
+    // output's.
+    if (!ScaledWindowSize(static_cast<SDL_Window *>(surface), &width, &height))
+      core::OnResized(surface, event.data1, event.data2, event.timestamp);
     break;
   case SDL_WINDOWEVENT_CLOSE:
     core::OnClose(surface, event.timestamp);

@@ -7,6 +7,7 @@
 #include "SdlBackend.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace platform::sdl {
@@ -18,6 +19,32 @@ namespace {
 std::vector<SDL_Window *> fullscreenWindows;
 
 SDL_Window *WindowOf(void *surface) { return static_cast<SDL_Window *>(surface); }
+
+// On Wayland (where windows are kept, as below, and the cursor is shown
+// before leaving fullscreen, LeaveFullscreen), SDL 2.26 with libdecor 0.1.1 crashes at the next
+// event poll after a window is destroyed: the destroyed window's decorations still get a configure
+// event, and SDL hands it to the freed window (weston, on every F1). A window there is only hidden
+// and kept, and the next surface reuses it; SDL_Quit destroys it at exit, after the last poll.
+SDL_Window *spareWindow = nullptr;
+
+bool KeepsWindows() {
+  const char *driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "wayland") == 0;
+}
+
+// The kept window, made what the request asks for (still hidden), or null.
+SDL_Window *ReuseSpareWindow(const core::SurfaceRequest &request, Uint32 flags) {
+  SDL_Window *window = spareWindow;
+  if (!window)
+    return nullptr;
+  spareWindow = nullptr;
+  SDL_SetWindowTitle(window, request.title);
+  SDL_SetWindowFullscreen(window, flags & SDL_WINDOW_FULLSCREEN_DESKTOP);
+  SDL_SetWindowBordered(window, (flags & SDL_WINDOW_BORDERLESS) ? SDL_FALSE : SDL_TRUE);
+  SDL_SetWindowResizable(window, (flags & SDL_WINDOW_RESIZABLE) ? SDL_TRUE : SDL_FALSE);
+  SDL_SetWindowSize(window, request.clientWidth, request.clientHeight);
+  return window;
+}
 
 // SDL has put the desktop's mode back for this window.
 void NoteFullscreenEnded(SDL_Window *window) {
@@ -48,23 +75,35 @@ void SetContextAttributes() {
 
 } // namespace
 
+// A window made fullscreen on a display that can switch modes does so; on
+// one that cannot, it covers the output and its picture is scaled
+// (ScaledFullscreen.cpp). A fullscreen popup is borderless too, so that
+// nothing framed shows between leaving fullscreen and its destruction.
 void *CreateSurface(const core::SurfaceRequest &request) {
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
   SDL_DisplayMode mode;
-  if (request.fullscreen) {
+  const bool scaled = request.fullscreen && ScalesFullscreen();
+  if (scaled) {
+    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  } else if (request.fullscreen) {
     if (!FindSdlMode(*request.fullscreen, &mode))
       return nullptr;
     flags |= SDL_WINDOW_FULLSCREEN;
     StartDisplayGuard();
-  } else {
-    if (request.resizable)
-      flags |= SDL_WINDOW_RESIZABLE;
-    if (request.borderless)
-      flags |= SDL_WINDOW_BORDERLESS;
+  } else if (request.resizable) {
+    flags |= SDL_WINDOW_RESIZABLE;
   }
+  if (request.borderless)
+    flags |= SDL_WINDOW_BORDERLESS;
   SetContextAttributes();
-  SDL_Window *window = SDL_CreateWindow(request.title, request.x, request.y, request.clientWidth,
-                                        request.clientHeight, flags);
+  SDL_Window *window = ReuseSpareWindow(request, flags);
+  if (!window)
+    window = SDL_CreateWindow(request.title, request.x, request.y, request.clientWidth,
+                              request.clientHeight, flags);
+  if (window && scaled) {
+    NoteScaledWindow(window, request.fullscreen->width, request.fullscreen->height);
+    return window;
+  }
   if (window && request.fullscreen && SDL_SetWindowDisplayMode(window, &mode) != 0) {
     KeepLibrariesMapped();
     SDL_DestroyWindow(window);
@@ -80,9 +119,15 @@ void *CreateSurface(const core::SurfaceRequest &request) {
 // With the last OpenGL window, SDL's EGL-based video drivers unload their
 // OpenGL libraries.
 void DestroySurface(void *surface) {
+  NoteFullscreenEnded(WindowOf(surface));
+  ForgetScaledWindow(WindowOf(surface));
+  if (KeepsWindows() && !spareWindow) {
+    SDL_HideWindow(WindowOf(surface));
+    spareWindow = WindowOf(surface);
+    return;
+  }
   KeepLibrariesMapped();
   SDL_DestroyWindow(WindowOf(surface));
-  NoteFullscreenEnded(WindowOf(surface));
 }
 
 void ShowSurface(void *surface, bool visible) {
@@ -105,24 +150,44 @@ void PlaceSurface(void *surface, int showCommand) {
 
 void FocusSurface(void *surface) { SDL_SetWindowInputFocus(WindowOf(surface)); }
 
-// Leaving fullscreen puts back the desktop's display mode.
+// Leaving fullscreen puts back the desktop's display mode. A scaled
+// window's picture keeps its size: from then on it is shown 1:1 in the
+// window, which is back at that size.
 void LeaveFullscreen(void *surface) {
+  // On Wayland, SDL 2.26 crashes showing a cursor hidden in fullscreen once
+  // the window has left it (mutter: a null proxy in SDL_ShowCursor); shown
+  // while still fullscreen, the later call finds it shown and does nothing.
+  if (KeepsWindows() && SDL_ShowCursor(SDL_QUERY) == SDL_DISABLE)
+    SDL_ShowCursor(SDL_ENABLE);
   SDL_SetWindowFullscreen(WindowOf(surface), 0);
   NoteFullscreenEnded(WindowOf(surface));
+  ForgetScaledWindow(WindowOf(surface));
 }
 
+// A scaled window has the size of the mode it stands for.
 void ClientSize(void *surface, int *width, int *height) {
-  SDL_GetWindowSize(WindowOf(surface), width, height);
+  if (!ScaledWindowSize(WindowOf(surface), width, height))
+    SDL_GetWindowSize(WindowOf(surface), width, height);
 }
 
 void *CreateContext(void *surface) { return SDL_GL_CreateContext(WindowOf(surface)); }
 
 bool MakeCurrent(void *surface, void *context) {
-  return SDL_GL_MakeCurrent(WindowOf(surface), context) == 0;
+  if (SDL_GL_MakeCurrent(WindowOf(surface), context) != 0)
+    return false;
+  if (surface)
+    PrepareScaledDrawing(WindowOf(surface), context);
+  return true;
 }
 
-void DeleteContext(void *context) { SDL_GL_DeleteContext(context); }
+void DeleteContext(void *context) {
+  ForgetContext(context);
+  SDL_GL_DeleteContext(context);
+}
 
-void Swap(void *surface) { SDL_GL_SwapWindow(WindowOf(surface)); }
+void Swap(void *surface) {
+  if (!PresentScaled(WindowOf(surface)))
+    SDL_GL_SwapWindow(WindowOf(surface));
+}
 
 } // namespace platform::sdl

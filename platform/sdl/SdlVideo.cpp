@@ -5,6 +5,7 @@
 // display's, in SDL's order), showCursor.
 #include "SdlBackend.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform::sdl {
@@ -46,6 +47,7 @@ bool Start() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return false;
   }
+  DecideFullscreenScaling();
   return true;
 }
 
@@ -64,10 +66,23 @@ bool Desktop(DisplayMode *mode) {
   return true;
 }
 
+// A display that shows fullscreen by scaling offers the common sizes up to
+// its own, as the mode lists of XWayland and of SDL on Wayland do.
 std::vector<DisplayMode> Modes() {
   std::vector<DisplayMode> modes;
   for (const SDL_DisplayMode &mode : SdlModes())
     modes.push_back(ModeOf(mode));
+  DisplayMode desktop;
+  if (!ScalesFullscreen() || !Desktop(&desktop))
+    return modes;
+  const SDL_Point kCommonSizes[] = {{640, 480}, {800, 600}, {1024, 768}};
+  for (const SDL_Point &size : kCommonSizes) {
+    const bool listed = std::any_of(modes.begin(), modes.end(), [&size](const DisplayMode &m) {
+      return m.width == size.x && m.height == size.y;
+    });
+    if (!listed && size.x <= desktop.width && size.y <= desktop.height)
+      modes.push_back({size.x, size.y, desktop.bits, desktop.refreshRate});
+  }
   return modes;
 }
 

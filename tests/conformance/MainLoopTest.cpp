@@ -43,7 +43,21 @@ TEST_P(StartAnswerTest, AnyOtherAnswerMeansFullscreen) {
   ExpectNothingHeld();
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, StartAnswerTest, ::testing::Values(IDYES, IDCANCEL, IDOK, 0));
+INSTANTIATE_TEST_SUITE_P(Answers, StartAnswerTest, ::testing::Values(IDYES, IDCANCEL, IDOK));
+
+// A question nobody saw (the box could not be shown: 0) must not switch the
+// display: the program starts windowed.
+TEST_F(MainLoopTest, StartQuestionThatCouldNotBeShownMeansWindowed) {
+  control::FailCall("MessageBoxA");
+  control::PostBeforeFrame(1, WM_KEYDOWN, VK_ESCAPE, 0);
+
+  EXPECT_EQ(RunProgram(), VK_ESCAPE);
+
+  EXPECT_EQ(appState.isFullscreen, 0);
+  EXPECT_EQ(CountCalls("ChangeDisplaySettingsA"), 0);
+  EXPECT_EQ(CountCalls("ShowCursor"), 0);
+  ExpectNothingHeld();
+}
 
 // The pass that finds Escape still draws, but the frame is not shown; the
 // status is the parameter of the last message taken, whatever it was: here

@@ -147,8 +147,8 @@ bool ExpectedFor(const SweepPoint &point, Expected *expected) {
   const std::string &name = point.name;
   Expected &e = *expected;
   if (name == "MessageBoxA" && point.nth == 1) {
-    // An unanswered start question counts as "not no": fullscreen, and the
-    // run goes on.
+    // A start question that could not be shown counts as no: windowed, and
+    // the run goes on.
     return true;
   }
   if (name == "GetModuleHandleA" || name == "RegisterClassA") {

@@ -1,0 +1,406 @@
+#!/usr/bin/env bash
+# The program on the Linux desktops it meets: X without a window manager,
+# message boxes where SDL cannot show one, and fullscreen where the display
+# mode cannot be switched (scaled, with black bars), on Xvfb and on the
+# Wayland compositors weston, mutter and sway. Everything started here is
+# stopped on exit.
+#
+#   run-wayland-tests.sh SCENARIO PROGRAM
+#
+# X without a window manager (Xvfb alone, keys typed with XTest into the
+# focused window, as a keyboard would):
+#   nowm-boxes   F1 asks the fall-back question and the boxes take the keys
+#   nowm-toggle  F1 both ways with a real 640x480 mode
+# Boxes (Xvfb with openbox):
+#   own-box      SDL's box made to fail: the backend's own box asks, and Tab
+#                moves between its buttons
+#   no-box       no box can be shown at all: the program starts windowed
+# Fullscreen that cannot switch the mode (Xvfb 1280x800 with openbox, the
+# backend told that the display cannot switch):
+#   scaled       the scene fills the screen's height, 4:3, centred; F1 both
+#                ways
+# Weston (its X11 backend, a 1280x800 window on an Xvfb whose keyboard
+# types into it) with XWayland:
+#   weston-xwayland  the question, fullscreen filling the output scaled and
+#                    centred, F1 both ways, Escape
+# Weston itself, the program on SDL's Wayland driver (no X display for it):
+#   weston       the question, scaled fullscreen, F1 both ways and back
+#                (each F1 used to crash inside libdecor), Escape
+#   weston-own-box  the same with the backend's own box asking the question
+#   mutter       the same on mutter (nested, in a D-Bus session of its own;
+#                leaving fullscreen used to crash showing the cursor)
+# Exits 77 (skipped) when a tool or compositor the scenario needs is missing.
+#
+# Environment: QUELLOR_SNAPSHOT (default: quellor-snapshot beside PROGRAM).
+set -uo pipefail
+
+scenario=${1:?scenario}
+program=$(realpath "${2:?program}")
+appdir=$(dirname "$program")
+snapshot_tool=${QUELLOR_SNAPSHOT:-$appdir/quellor-snapshot}
+workdir=$(mktemp -d)
+xvfb_pid=
+openbox_pid=
+weston_pid= # the compositor: weston, or mutter's D-Bus session
+keys_display= # where keys are typed: the display itself, or the one
+# a nested compositor's window is on
+app_pid=
+app_status=
+unset DISPLAY WAYLAND_DISPLAY QUELLOR_SDL_MESSAGE_BOX QUELLOR_SDL_FULLSCREEN
+# The GL driver and D-Bus libraries that SDL unloads at exit leave blocks
+# the leak checker cannot attribute; memory errors are still reported.
+export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+# shellcheck source=../support/x11-display.sh
+source "$(dirname "$(realpath "$0")")/../support/x11-display.sh"
+
+cleanup() {
+  stop "$app_pid"
+  stop "$weston_pid"
+  stop "$openbox_pid"
+  stop "$xvfb_pid"
+  rm -rf "$workdir"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL [$scenario]: $*" >&2
+  for f in "$workdir"/app.out "$workdir"/app.err; do
+    [ -s "$f" ] && { echo "--- $(basename "$f")" >&2; cat "$f" >&2; }
+  done
+  exit 1
+}
+
+skip() {
+  echo "SKIP [$scenario]: $*"
+  exit 77
+}
+
+need() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || skip "no $tool"
+  done
+}
+
+# Xvfb at SIZE (default 1024x768), on a display number it picks itself.
+start_xvfb_sized() {
+  Xvfb -displayfd 5 -screen 0 "${1:-1024x768}x24" -noreset -nolisten tcp \
+    5>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  wait_for 10 test -s "$workdir/display" || fail "Xvfb did not start"
+  DISPLAY=":$(head -n1 "$workdir/display")"
+  export DISPLAY
+  wait_for 10 xdpyinfo || fail "Xvfb does not answer on $DISPLAY"
+  # A held key goes down once: the program toggles once per key-down.
+  xset r off
+  keys_display=$DISPLAY
+}
+
+# Weston as a 1280x800 window on the Xvfb, with its XWayland, whose display
+# becomes DISPLAY (weston takes the first free display number and logs it).
+# Keys go on being typed into the Xvfb, where the pointer rests on weston's
+# window.
+start_weston_xwayland() {
+  start_weston --xwayland
+  wait_for 20 grep -q "xserver listening on display" "$workdir/weston.log" ||
+    fail "weston's XWayland did not start"
+  local xwayland
+  xwayland=$(grep -o "listening on display :[0-9]*" "$workdir/weston.log" | grep -o ":[0-9]*")
+  export DISPLAY=$xwayland
+  wait_for 10 xdpyinfo || fail "XWayland does not answer on $DISPLAY"
+}
+
+start_weston() { # WESTON_OPTION...
+  start_xvfb_sized 1280x800
+  export XDG_RUNTIME_DIR=$workdir/runtime
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  # No key repeat: a key held until the program reacts goes down once.
+  printf '[core]\nidle-time=0\n[keyboard]\nrepeat-delay=100000\n' >"$workdir/weston.ini"
+  weston --config="$workdir/weston.ini" --backend=x11-backend.so "$@" --width=1280 \
+    --height=800 --socket=quellor-wayland --log="$workdir/weston.log" >/dev/null 2>&1 &
+  weston_pid=$!
+  wait_for 20 test -S "$XDG_RUNTIME_DIR/quellor-wayland" || fail "weston did not start"
+  xdotool mousemove 640 400
+}
+
+# mutter as a nested 1280x800 compositor on the Xvfb, in a D-Bus session of
+# its own.
+start_mutter() {
+  start_xvfb_sized 1280x800
+  export XDG_RUNTIME_DIR=$workdir/runtime
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  MUTTER_DEBUG_DUMMY_MODE_SPECS=1280x800 dbus-run-session -- mutter --nested --wayland --no-x11 \
+    --wayland-display=quellor-wayland >"$workdir/mutter.log" 2>&1 &
+  weston_pid=$!
+  wait_for 30 test -S "$XDG_RUNTIME_DIR/quellor-wayland" || fail "mutter did not start"
+  xdotool mousemove 640 400
+}
+
+# A picture of the whole output (the Xvfb weston's window is on).
+output_picture() { DISPLAY=$keys_display import -window root "$workdir/$1.png"; }
+
+output_differs_from() { # PICTURE
+  output_picture now && ! compare -metric AE "$workdir/now.png" "$1" null: >/dev/null 2>&1
+}
+
+# Black bars on both sides of the 4:3 middle, where a scaled fullscreen
+# picture leaves them (the desktop shows there otherwise).
+bars_black() {
+  output_picture now &&
+    [ "$(convert "$workdir/now.png" -crop 160x800+0+0 -format '%[fx:maxima]' info:)" = 0 ] &&
+    [ "$(convert "$workdir/now.png" -crop 160x800+1120+0 -format '%[fx:maxima]' info:)" = 0 ]
+}
+
+start_app() {
+  (cd "$appdir" && exec "$program") >"$workdir/app.out" 2>"$workdir/app.err" &
+  app_pid=$!
+}
+
+app_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+
+expect_status() {
+  wait_for 20 app_ended || fail "the program did not end"
+  wait "$app_pid"
+  app_status=$?
+  app_pid=
+  [ "$app_status" = "$1" ] || fail "exit status $app_status, expected $1"
+}
+
+window_gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+
+# A window shows something other than black (a box drawn, a frame rendered).
+drawn() { # WINDOW
+  [ "$(import -window "$1" -format '%[fx:maxima]' info: 2>/dev/null)" != 0 ]
+}
+
+# Answers a box with a key typed into whatever has the keyboard focus, as a
+# user would: the box must have taken the focus itself.
+answer_box() { # TITLE KEY...
+  local title=$1
+  shift
+  wait_window "$title"
+  # shellcheck disable=SC2154 # window_id: set by wait_window
+  local box=$window_id
+  wait_for 10 drawn "$box" || fail "the \"$title\" box shows nothing"
+  DISPLAY=$keys_display xdotool key "$@"
+  wait_for 10 window_gone "$box" || fail "the \"$title\" box did not take $*"
+}
+
+# Holds KEY down until CONDITION holds (the program acts on a key while it
+# is down in a frame pass), then lets it go.
+hold_key_until() { # KEY CONDITION...
+  local key=$1
+  shift
+  DISPLAY=$keys_display xdotool keydown "$key"
+  wait_for 20 "$@"
+  local met=$?
+  DISPLAY=$keys_display xdotool keyup "$key"
+  [ $met = 0 ] || fail "$key held: the program did not react"
+}
+
+client_geometry() { # WIDTHxHEIGHT+X+Y of a window's client area
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}'
+}
+
+# GEOMETRY may leave out the position (a window manager's frame moves the
+# client area).
+geometry_is() { [[ "$(client_geometry "$1")" == "$2"* ]]; }
+
+# The program's window, viewable, with this client geometry and a frame
+# drawn in it.
+expect_window() { # GEOMETRY
+  wait_window Quellor
+  wait_for 10 geometry_is "$window_id" "$1" ||
+    fail "the window is $(client_geometry "$window_id"), expected $1"
+  wait_for 20 drawn "$window_id" || fail "the window shows no frame"
+}
+
+another_window() { other_viewable_window Quellor "$1"; }
+
+# --- Scaled fullscreen ------------------------------------------------------
+# The bounding box (WIDTHxHEIGHT+X+Y) of what is not black in a picture.
+lit_box() { convert "$1" -fuzz 2% -format '%@' info:; }
+
+near() { [ $(($1 > $2 ? $1 - $2 : $2 - $1)) -le "$3" ]; }
+
+# The screen shows the scene as quellor-snapshot renders it at 640x480,
+# scaled by the screen's height / 480 and centred: what is lit in the
+# snapshot is lit at the scaled place, and both sides outside the 4:3 middle
+# are black bars.
+expect_scaled_scene() { # SCREENSHOT SCREEN_WIDTH SCREEN_HEIGHT
+  local shot=$1 sw=$2 sh=$3
+  "$snapshot_tool" --textures "$appdir" --frames 1 --out "$workdir/reference.png" \
+    >"$workdir/snapshot.log" 2>&1 || fail "quellor-snapshot failed: $(cat "$workdir/snapshot.log")"
+  local width=$((sh * 4 / 3))
+  local left=$(((sw - width) / 2))
+  local bars
+  bars=$(convert "$shot" \( +clone -crop "${left}x${sh}+0+0" +repage \) \
+    \( -clone 0 -crop "${left}x${sh}+$((left + width))+0" +repage \) -delete 0 \
+    -append -format '%[fx:maxima]' info:)
+  [ "$bars" = 0 ] || fail "the bars beside the 4:3 picture are not black"
+  local ref shown rw rh rx ry w h x y
+  ref=$(lit_box "$workdir/reference.png")
+  shown=$(lit_box "$shot")
+  IFS='x+' read -r rw rh rx ry <<<"$ref"
+  IFS='x+' read -r w h x y <<<"$shown"
+  # Scaled by sh/480 and moved right by the bar, within a few pixels (the
+  # cubes have moved since the snapshot's frame, but stay within the still
+  # scene's bounds).
+  if ! { near "$x" $((left + rx * sh / 480)) 8 && near "$y" $((ry * sh / 480)) 8 &&
+    near "$w" $((rw * sh / 480)) 16 && near "$h" $((rh * sh / 480)) 16; }; then
+    fail "the scene's lit box is $shown; the snapshot's $ref scaled would be" \
+      "$((rw * sh / 480))x$((rh * sh / 480))+$((left + rx * sh / 480))+$((ry * sh / 480))"
+  fi
+}
+
+case "$scenario" in
+nowm-boxes)
+  # No 640x480 mode: F1 asks the fall-back question. The window that had the
+  # focus is gone by then, so only a box that takes the focus hears keys.
+  need Xvfb xdotool xwininfo import
+  start_xvfb_sized
+  start_app
+  answer_box "Cela obrazovka?" Escape
+  expect_window 640x480+0+0
+  first=$window_id
+  hold_key_until F1 viewable_window "Okenni mod?"
+  answer_box "Okenni mod?" Return
+  wait_for 10 another_window "$first" || fail "no new window after F1"
+  expect_window 640x480+0+0
+  second=$window_id
+  hold_key_until F1 viewable_window "Okenni mod?"
+  answer_box "Okenni mod?" Escape
+  answer_box CHYBA Return
+  expect_status 1
+  window_gone "$second" || fail "the window stayed"
+  ;;
+nowm-toggle)
+  need Xvfb xdotool xwininfo import xrandr
+  start_xvfb_sized
+  add_640x480_mode
+  start_app
+  answer_box "Cela obrazovka?" Escape
+  expect_window 640x480+0+0
+  hold_key_until F1 screen_is 640x480
+  expect_window 640x480+0+0
+  fullscreen=$window_id
+  hold_key_until F1 screen_is 1024x768
+  wait_for 10 another_window "$fullscreen" || fail "no window after F1 from fullscreen"
+  expect_window 640x480+0+0
+  hold_key_until Escape app_ended
+  expect_status 27
+  ;;
+own-box)
+  # SDL's box made to fail: the backend's own box (428x100 for this text,
+  # grey) asks; Tab moves to No.
+  need Xvfb openbox xdotool xwininfo import
+  start_xvfb_sized
+  start_window_manager
+  export QUELLOR_SDL_MESSAGE_BOX=own
+  start_app
+  wait_window "Cela obrazovka?"
+  geometry=$(client_geometry "$window_id")
+  [ "${geometry%%+*}" = 428x100 ] || fail "the box is $geometry, not the backend's own"
+  answer_box "Cela obrazovka?" Tab Return
+  expect_window 640x480
+  hold_key_until Escape app_ended
+  expect_status 27
+  ;;
+no-box)
+  # Neither SDL's box nor the backend's can be shown: the question nobody
+  # saw is taken as No, the program starts windowed and says on standard
+  # error what it asked.
+  need Xvfb openbox xdotool xwininfo import wmctrl
+  start_xvfb_sized
+  start_window_manager
+  export QUELLOR_SDL_MESSAGE_BOX=none
+  start_app
+  expect_window 640x480
+  grep -qF "Cela obrazovka?: Prejete si celoobrazovkovy rezim?" "$workdir/app.err" ||
+    fail "standard error lacks the question"
+  screen_is 1024x768 || fail "the display mode changed"
+  wmctrl -c Quellor
+  expect_status 0
+  ;;
+scaled)
+  need Xvfb openbox xdotool xwininfo import convert
+  start_xvfb_sized 1280x800
+  start_window_manager
+  export QUELLOR_SDL_FULLSCREEN=desktop
+  start_app
+  answer_box "Cela obrazovka?" Return
+  # The window covers the screen, whose mode stays.
+  expect_window 1280x800+0+0
+  screen_is 1280x800 || fail "the display mode changed"
+  import -window root "$workdir/fullscreen.png" || fail "no screenshot"
+  expect_scaled_scene "$workdir/fullscreen.png" 1280 800
+  fullscreen=$window_id
+  hold_key_until F1 another_window "$fullscreen"
+  expect_window 640x480
+  windowed=$window_id
+  hold_key_until F1 another_window "$windowed"
+  expect_window 1280x800+0+0
+  hold_key_until Escape app_ended
+  expect_status 27
+  ;;
+weston-xwayland)
+  # XWayland cannot switch modes: the window covers the output and the
+  # picture is scaled.
+  need Xvfb weston Xwayland xdotool xwininfo import convert
+  start_weston_xwayland
+  start_app
+  answer_box "Cela obrazovka?" Return
+  expect_window 1280x800+0+0
+  wait_for 20 drawn root || fail "nothing shown"
+  DISPLAY=$keys_display import -window root "$workdir/fullscreen.png" || fail "no screenshot"
+  expect_scaled_scene "$workdir/fullscreen.png" 1280 800
+  fullscreen=$window_id
+  hold_key_until F1 another_window "$fullscreen"
+  expect_window 640x480
+  windowed=$window_id
+  hold_key_until F1 another_window "$windowed"
+  expect_window 1280x800+0+0
+  hold_key_until Escape app_ended
+  expect_status 27
+  ;;
+weston | weston-own-box | mutter)
+  need Xvfb "${scenario%-own-box}" xdotool import convert compare
+  if [ "$scenario" = weston-own-box ]; then
+    export QUELLOR_SDL_MESSAGE_BOX=own
+  fi
+  if [ "$scenario" != mutter ]; then
+    start_weston
+  else
+    need dbus-run-session
+    start_mutter
+  fi
+  output_picture desktop
+  (cd "$appdir" && exec env -u DISPLAY WAYLAND_DISPLAY=quellor-wayland \
+    SDL_VIDEODRIVER=wayland "$program") >"$workdir/app.out" 2>"$workdir/app.err" &
+  app_pid=$!
+  # The question: a box appears on the desktop (no window list to wait for
+  # here); Return answers Yes, typed again until the box has the focus.
+  wait_for 20 output_differs_from "$workdir/desktop.png" || fail "no question shown"
+  tries=0
+  until bars_black; do
+    [ $tries -ge 10 ] && fail "no fullscreen picture after Yes"
+    DISPLAY=$keys_display xdotool key Return
+    tries=$((tries + 1))
+    wait_for 3 bars_black
+  done
+  expect_scaled_scene "$workdir/now.png" 1280 800
+  # Windowed again, or ended (a crash).
+  left_fullscreen() { app_ended || ! bars_black; }
+  hold_key_until F1 left_fullscreen
+  app_ended && fail "the program ended at F1"
+  hold_key_until F1 bars_black
+  app_ended && fail "the program ended at F1"
+  hold_key_until Escape app_ended
+  expect_status 27
+  ;;
+*)
+  fail "unknown scenario"
+  ;;
+esac
+echo "PASS [$scenario]"
