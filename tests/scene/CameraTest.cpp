@@ -14,7 +14,7 @@ protected:
   // Renders one frame and checks that it looked at (x, 0, z).
   void ExpectNextFrameLooksAt(double x, double z) {
     RenderFrames(1);
-    EXPECT_TRUE(MatricesMatch(CurrentMatrix(GL_PROJECTION), CameraProjection(kAspect, x, z)));
+    EXPECT_TRUE(ProjectionShows(CurrentMatrix(GL_PROJECTION), SceneCamera(kAspect, x, z)));
   }
 
   // Renders one frame and checks that it looked at the wandering cube's

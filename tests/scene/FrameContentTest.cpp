@@ -20,10 +20,10 @@ struct WindowPoint {
 
 class FrameContentTest : public SceneTest {
 protected:
-  // Where a world point lands in the window under the first frame's camera,
-  // which looks at the floor's centre.
+  // Where a world point lands in the window under the last frame's camera
+  // (the camera itself is checked by the camera tests).
   WindowPoint Project(double x, double y, double z) {
-    const Matrix camera = CameraProjection(640.0 / 480.0, 50.0, 50.0);
+    const Matrix camera = CurrentMatrix(GL_PROJECTION);
     GLdouble projection[16];
     GLdouble identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     for (int i = 0; i < 16; ++i)

@@ -34,9 +34,23 @@ Matrix CurrentMatrix(GLenum which);
 // projection stack, which is then popped again.
 Matrix ScratchMatrix(const std::function<void()> &build);
 
-// gluPerspective(45, aspect, 1, 1000) followed by gluLookAt from the fixed eye
-// (50, 100, -60) to (targetX, 0, targetZ), as each frame sets it.
-Matrix CameraProjection(double aspect, double targetX, double targetZ);
+// What a projection matrix shows, described as a camera: from `eye` towards
+// `target` with the y axis up, `fovy` degrees of vertical field of view, the
+// window's `aspect` across, and depth from `zNear` to `zFar`.
+struct Camera {
+  double eye[3];
+  double target[3];
+  double fovy, aspect, zNear, zFar;
+};
+
+// Checks, by projecting points, that `projection` (with an identity modelview)
+// puts the target in the middle, the field's top and side edges and the near
+// and far planes where the camera says.
+::testing::AssertionResult ProjectionShows(const Matrix &projection, const Camera &camera);
+
+// The scene's camera, from its fixed eye towards (targetX, 0, targetZ), in a
+// window of the given aspect.
+Camera SceneCamera(double aspect, double targetX, double targetZ);
 
 // Element-wise comparison, relative to the size of the elements.
 ::testing::AssertionResult MatricesMatch(const Matrix &actual, const Matrix &expected);
