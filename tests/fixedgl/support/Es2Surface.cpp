@@ -14,7 +14,7 @@ namespace {
 EGLDisplay display = EGL_NO_DISPLAY;
 EGLSurface surface = EGL_NO_SURFACE;
 EGLContext context = EGL_NO_CONTEXT;
-bool started = false;
+fixedgl::State *started = nullptr;
 
 EGLDisplay OpenDisplay() {
   auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
@@ -79,17 +79,17 @@ bool OpenEs2Surface(int width, int height, ColourBits bits, std::string *error) 
     return false;
   }
   Es2Functions functions;
-  started = fixedgl::LoadEs2FunctionsFromEgl(&functions, error) &&
-            fixedgl::StartContext(functions, error);
+  if (fixedgl::LoadEs2FunctionsFromEgl(&functions, error))
+    started = fixedgl::StartContext(functions, width, height, error);
   if (!started)
     CloseEs2Surface();
-  return started;
+  return started != nullptr;
 }
 
 void CloseEs2Surface() {
   if (started)
-    fixedgl::EndContext();
-  started = false;
+    fixedgl::EndContext(started);
+  started = nullptr;
   eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   if (context != EGL_NO_CONTEXT)
     eglDestroyContext(display, context);
