@@ -1,7 +1,8 @@
 // The offscreen back buffer: a colour texture and a 16-bit depth buffer in a
 // framebuffer object that every OpenGL 1.1 call draws into and reads from,
 // and the copy of it to the ES context's own framebuffer when a frame is
-// presented.
+// presented. Making and presenting it change the ES state, which is set from
+// the context's state again afterwards.
 #include "FixedGl.h"
 #include "Shaders.h"
 #include "State.h"
@@ -13,8 +14,7 @@ namespace {
 // One triangle that covers the whole viewport.
 const GLfloat kCoveringTriangle[] = {-1.0f, -1.0f, 0.0f, 3.0f, -1.0f, 0.0f, -1.0f, 3.0f, 0.0f};
 
-bool MakeFramebuffer(BackBuffer &buffer, std::string *error) {
-  const Es2Functions &es2 = state.es2;
+bool MakeFramebuffer(const Es2Functions &es2, BackBuffer &buffer, std::string *error) {
   es2.GenTextures(1, &buffer.colour);
   es2.BindTexture(GL_TEXTURE_2D, buffer.colour);
   es2.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -30,7 +30,6 @@ bool MakeFramebuffer(BackBuffer &buffer, std::string *error) {
   es2.BindFramebuffer(GL_FRAMEBUFFER, buffer.framebuffer);
   es2.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, buffer.colour, 0);
   es2.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, buffer.depth);
-  es2.BindTexture(GL_TEXTURE_2D, BoundEs2Texture());
   if (es2.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
     *error = "the ES context cannot draw into an offscreen framebuffer";
     return false;
@@ -38,8 +37,7 @@ bool MakeFramebuffer(BackBuffer &buffer, std::string *error) {
   return true;
 }
 
-bool MakePresentProgram(BackBuffer &buffer, std::string *error) {
-  const Es2Functions &es2 = state.es2;
+bool MakePresentProgram(const Es2Functions &es2, BackBuffer &buffer, std::string *error) {
   buffer.program = BuildPresentProgram(es2, &buffer.locations, error);
   if (!buffer.program)
     return false;
@@ -48,34 +46,37 @@ bool MakePresentProgram(BackBuffer &buffer, std::string *error) {
   const GLfloat size[] = {static_cast<GLfloat>(buffer.width), static_cast<GLfloat>(buffer.height),
                           1.0f, 1.0f};
   es2.Uniform4fv(buffer.locations.size, 1, size);
-  es2.UseProgram(state.program);
   es2.GenBuffers(1, &buffer.vertices);
   es2.BindBuffer(GL_ARRAY_BUFFER, buffer.vertices);
   es2.BufferData(GL_ARRAY_BUFFER, sizeof kCoveringTriangle, kCoveringTriangle, GL_STATIC_DRAW);
-  BindVertexBuffer();
   return true;
 }
 
 } // namespace
 
 bool UseBackBuffer(int width, int height, std::string *error) {
-  EndBackBuffer();
+  State &state = Current();
+  EndBackBuffer(state);
   BackBuffer &buffer = state.backBuffer;
   buffer.width = width;
   buffer.height = height;
-  if (!MakeFramebuffer(buffer, error) || !MakePresentProgram(buffer, error)) {
-    EndBackBuffer();
+  const bool made =
+      MakeFramebuffer(state.es2, buffer, error) && MakePresentProgram(state.es2, buffer, error);
+  if (!made)
+    EndBackBuffer(state);
+  SetEs2State(state);
+  if (!made)
     return false;
-  }
   // A new buffer's content is undefined; a window starts cleared.
   state.es2.Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   return true;
 }
 
 void PresentBackBuffer() {
-  const BackBuffer &buffer = state.backBuffer;
-  if (!buffer.framebuffer)
+  if (!current || !current->backBuffer.framebuffer)
     return;
+  const State &state = *current;
+  const BackBuffer &buffer = state.backBuffer;
   const Es2Functions &es2 = state.es2;
   es2.BindFramebuffer(GL_FRAMEBUFFER, 0);
   es2.Viewport(0, 0, buffer.width, buffer.height);
@@ -87,23 +88,17 @@ void PresentBackBuffer() {
   es2.DisableVertexAttribArray(kNormalAttribute);
   es2.DisableVertexAttribArray(kTexCoordAttribute);
   es2.DrawArrays(GL_TRIANGLES, 0, 3);
-
-  BindVertexBuffer();
-  es2.BindTexture(GL_TEXTURE_2D, BoundEs2Texture());
-  es2.UseProgram(state.program);
-  if (state.depthTest)
-    es2.Enable(GL_DEPTH_TEST);
-  es2.Viewport(state.viewport[0], state.viewport[1], state.viewport[2], state.viewport[3]);
-  es2.BindFramebuffer(GL_FRAMEBUFFER, buffer.framebuffer);
+  SetEs2State(state);
 }
 
-void EndBackBuffer() {
+// What is deleted is unbound where it was bound (the back buffer's own
+// framebuffer, for its context) and nowhere else: a current context that is
+// another one keeps its bindings.
+void EndBackBuffer(State &state) {
   BackBuffer &buffer = state.backBuffer;
   const Es2Functions &es2 = state.es2;
-  if (buffer.framebuffer) {
-    es2.BindFramebuffer(GL_FRAMEBUFFER, 0);
+  if (buffer.framebuffer)
     es2.DeleteFramebuffers(1, &buffer.framebuffer);
-  }
   if (buffer.depth)
     es2.DeleteRenderbuffers(1, &buffer.depth);
   if (buffer.colour)

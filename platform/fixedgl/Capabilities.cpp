@@ -6,11 +6,10 @@
 // interpolation is always perspective-correct.
 #include "State.h"
 
-using fixedgl::state;
-
 namespace {
 
 void SetCapability(GLenum cap, bool enabled) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   if (cap >= GL_LIGHT0 && cap < GL_LIGHT0 + fixedgl::kLightCount) {
@@ -43,12 +42,14 @@ void APIENTRY glEnable(GLenum cap) { SetCapability(cap, true); }
 void APIENTRY glDisable(GLenum cap) { SetCapability(cap, false); }
 
 void APIENTRY glDepthFunc(GLenum func) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   if (func < GL_NEVER || func > GL_ALWAYS) {
     fixedgl::RecordError(GL_INVALID_ENUM);
     return;
   }
+  state.depthFunc = func;
   state.es2.DepthFunc(func);
 }
 

@@ -15,7 +15,7 @@ const float kModelAmbient[3] = {0.2f, 0.2f, 0.2f};
 // The current colour, which glColor would change.
 const float kCurrentColour[3] = {1.0f, 1.0f, 1.0f};
 
-void SetLighting(const ProgramLocations &at) {
+void SetLighting(const State &state, const ProgramLocations &at) {
   const Es2Functions &es2 = state.es2;
   if (!state.lighting) {
     es2.Uniform3fv(at.baseColour, 1, kCurrentColour);
@@ -53,16 +53,16 @@ void SetLighting(const ProgramLocations &at) {
 
 } // namespace
 
-void DrawVertices(const std::vector<Vertex> &triangles) {
+void DrawVertices(const State &state, const std::vector<Vertex> &triangles) {
   const Es2Functions &es2 = state.es2;
   const ProgramLocations &at = state.locations;
   es2.UniformMatrix4fv(at.modelview, 1, GL_FALSE, state.modelview.data());
   es2.UniformMatrix4fv(at.projection, 1, GL_FALSE, state.projection.data());
   es2.UniformMatrix4fv(at.textureMatrix, 1, GL_FALSE, state.textureMatrix.data());
   es2.UniformMatrix3fv(at.normalMatrix, 1, GL_FALSE, NormalMatrix(state.modelview).data());
-  SetLighting(at);
+  SetLighting(state, at);
 
-  const Texture &texture = state.textures[state.boundTexture];
+  const Texture &texture = state.textures.at(state.boundTexture);
   const bool complete =
       texture.width > 0 && (texture.minFilter == GL_NEAREST || texture.minFilter == GL_LINEAR);
   es2.Uniform1i(at.texturing, state.texturing && complete);

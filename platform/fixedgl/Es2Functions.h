@@ -1,8 +1,9 @@
 // The OpenGL ES 2.0 calls the library draws with, as one table of function
-// pointers. The library defines the OpenGL 1.1 names (glClear, ...) itself, so
-// it never calls the ES entry points by name: a loader fills this table, on
-// Linux from eglGetProcAddress (EglLoader.h). Only calls that WebGL 1 also has
-// are listed. The constants below are the ES 2.0 ones that <GL/gl.h> lacks.
+// pointers, one for each call in Es2FunctionList.h. The library defines the
+// OpenGL 1.1 names (glClear, ...) itself, so it never calls the ES entry
+// points by name: a loader fills this table, on Linux from eglGetProcAddress
+// (EglLoader.h), in the browser with emscripten's WebGL calls (WebGlLoader.h).
+// The constants below are the ES 2.0 ones that <GL/gl.h> lacks.
 #ifndef QUELLOR_FIXEDGL_ES2_FUNCTIONS_H
 #define QUELLOR_FIXEDGL_ES2_FUNCTIONS_H
 
@@ -34,70 +35,9 @@ typedef char GLchar;
 typedef std::ptrdiff_t GLsizeiptr;
 
 struct Es2Functions {
-  void (*AttachShader)(GLuint program, GLuint shader);
-  void (*BindAttribLocation)(GLuint program, GLuint index, const GLchar *name);
-  void (*BindBuffer)(GLenum target, GLuint buffer);
-  void (*BindFramebuffer)(GLenum target, GLuint framebuffer);
-  void (*BindRenderbuffer)(GLenum target, GLuint renderbuffer);
-  void (*BindTexture)(GLenum target, GLuint texture);
-  void (*BufferData)(GLenum target, GLsizeiptr size, const void *data, GLenum usage);
-  GLenum (*CheckFramebufferStatus)(GLenum target);
-  void (*Clear)(GLbitfield mask);
-  void (*ClearColor)(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha);
-  void (*ClearDepthf)(GLfloat depth);
-  void (*CompileShader)(GLuint shader);
-  GLuint (*CreateProgram)();
-  GLuint (*CreateShader)(GLenum type);
-  void (*DeleteBuffers)(GLsizei n, const GLuint *buffers);
-  void (*DeleteFramebuffers)(GLsizei n, const GLuint *framebuffers);
-  void (*DeleteProgram)(GLuint program);
-  void (*DeleteRenderbuffers)(GLsizei n, const GLuint *renderbuffers);
-  void (*DeleteShader)(GLuint shader);
-  void (*DeleteTextures)(GLsizei n, const GLuint *textures);
-  void (*DepthFunc)(GLenum func);
-  void (*Disable)(GLenum cap);
-  void (*DisableVertexAttribArray)(GLuint index);
-  void (*DrawArrays)(GLenum mode, GLint first, GLsizei count);
-  void (*Enable)(GLenum cap);
-  void (*EnableVertexAttribArray)(GLuint index);
-  void (*Finish)();
-  void (*Flush)();
-  void (*FramebufferRenderbuffer)(GLenum target, GLenum attachment, GLenum renderbuffertarget,
-                                  GLuint renderbuffer);
-  void (*FramebufferTexture2D)(GLenum target, GLenum attachment, GLenum textarget, GLuint texture,
-                               GLint level);
-  void (*GenBuffers)(GLsizei n, GLuint *buffers);
-  void (*GenFramebuffers)(GLsizei n, GLuint *framebuffers);
-  void (*GenRenderbuffers)(GLsizei n, GLuint *renderbuffers);
-  void (*GenTextures)(GLsizei n, GLuint *textures);
-  GLenum (*GetError)();
-  void (*GetIntegerv)(GLenum pname, GLint *data);
-  void (*GetProgramInfoLog)(GLuint program, GLsizei bufSize, GLsizei *length, GLchar *infoLog);
-  void (*GetProgramiv)(GLuint program, GLenum pname, GLint *params);
-  void (*GetShaderInfoLog)(GLuint shader, GLsizei bufSize, GLsizei *length, GLchar *infoLog);
-  void (*GetShaderiv)(GLuint shader, GLenum pname, GLint *params);
-  GLint (*GetUniformLocation)(GLuint program, const GLchar *name);
-  void (*LinkProgram)(GLuint program);
-  void (*PixelStorei)(GLenum pname, GLint param);
-  void (*ReadPixels)(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
-                     void *pixels);
-  void (*RenderbufferStorage)(GLenum target, GLenum internalformat, GLsizei width, GLsizei height);
-  void (*ShaderSource)(GLuint shader, GLsizei count, const GLchar *const *string,
-                       const GLint *length);
-  void (*TexImage2D)(GLenum target, GLint level, GLint internalformat, GLsizei width,
-                     GLsizei height, GLint border, GLenum format, GLenum type, const void *pixels);
-  void (*TexParameteri)(GLenum target, GLenum pname, GLint param);
-  void (*Uniform1i)(GLint location, GLint v0);
-  void (*Uniform3fv)(GLint location, GLsizei count, const GLfloat *value);
-  void (*Uniform4fv)(GLint location, GLsizei count, const GLfloat *value);
-  void (*UniformMatrix3fv)(GLint location, GLsizei count, GLboolean transpose,
-                           const GLfloat *value);
-  void (*UniformMatrix4fv)(GLint location, GLsizei count, GLboolean transpose,
-                           const GLfloat *value);
-  void (*UseProgram)(GLuint program);
-  void (*VertexAttribPointer)(GLuint index, GLint size, GLenum type, GLboolean normalized,
-                              GLsizei stride, const void *pointer);
-  void (*Viewport)(GLint x, GLint y, GLsizei width, GLsizei height);
+#define ES2_FUNCTION(returnType, name, parameters) returnType(*name) parameters;
+#include "Es2FunctionList.h"
+#undef ES2_FUNCTION
 };
 
 #endif

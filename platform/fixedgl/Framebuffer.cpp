@@ -5,9 +5,8 @@
 
 #include <algorithm>
 
-using fixedgl::state;
-
 void APIENTRY glClear(GLbitfield mask) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   const GLbitfield known =
@@ -20,23 +19,28 @@ void APIENTRY glClear(GLbitfield mask) {
 }
 
 void APIENTRY glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
+  state.clearColour = {red, green, blue, alpha};
   state.es2.ClearColor(red, green, blue, alpha);
 }
 
 void APIENTRY glClearDepth(GLclampd depth) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
-  state.es2.ClearDepthf(static_cast<GLfloat>(std::clamp(depth, 0.0, 1.0)));
+  state.clearDepth = static_cast<GLfloat>(std::clamp(depth, 0.0, 1.0));
+  state.es2.ClearDepthf(state.clearDepth);
 }
 
 // Windows sends a popup window its size inside CreateWindowEx, before any
 // rendering context exists: without one, as in OpenGL 1.1 on Windows, the
 // call does nothing.
 void APIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
-  if (state.program == 0 || fixedgl::RefusedInsideBeginEnd())
+  if (!fixedgl::current || fixedgl::RefusedInsideBeginEnd())
     return;
+  fixedgl::State &state = fixedgl::Current();
   if (width < 0 || height < 0) {
     fixedgl::RecordError(GL_INVALID_VALUE);
     return;
@@ -46,12 +50,14 @@ void APIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 }
 
 void APIENTRY glFlush(void) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   state.es2.Flush();
 }
 
 void APIENTRY glFinish(void) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   state.es2.Finish();

@@ -10,8 +10,6 @@
 // other vertex calls are not provided.
 #include "State.h"
 
-using fixedgl::state;
-
 namespace {
 
 std::vector<fixedgl::Vertex> Triangles(GLenum primitive, const std::vector<fixedgl::Vertex> &v) {
@@ -31,6 +29,7 @@ std::vector<fixedgl::Vertex> Triangles(GLenum primitive, const std::vector<fixed
 } // namespace
 
 void APIENTRY glBegin(GLenum mode) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   if (mode != GL_QUADS && mode != GL_POLYGON) {
@@ -43,6 +42,7 @@ void APIENTRY glBegin(GLenum mode) {
 }
 
 void APIENTRY glEnd(void) {
+  fixedgl::State &state = fixedgl::Current();
   if (!state.insideBeginEnd) {
     fixedgl::RecordError(GL_INVALID_OPERATION);
     return;
@@ -50,15 +50,18 @@ void APIENTRY glEnd(void) {
   state.insideBeginEnd = false;
   const std::vector<fixedgl::Vertex> triangles = Triangles(state.primitive, state.vertices);
   if (!triangles.empty())
-    fixedgl::DrawVertices(triangles);
+    fixedgl::DrawVertices(state, triangles);
 }
 
 // Outside glBegin/glEnd a vertex has no effect.
 void APIENTRY glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+  fixedgl::State &state = fixedgl::Current();
   if (state.insideBeginEnd)
     state.vertices.push_back({{x, y, z}, state.normal, state.texCoord});
 }
 
-void APIENTRY glNormal3f(GLfloat nx, GLfloat ny, GLfloat nz) { state.normal = {nx, ny, nz}; }
+void APIENTRY glNormal3f(GLfloat nx, GLfloat ny, GLfloat nz) {
+  fixedgl::Current().normal = {nx, ny, nz};
+}
 
-void APIENTRY glTexCoord2f(GLfloat s, GLfloat t) { state.texCoord = {s, t}; }
+void APIENTRY glTexCoord2f(GLfloat s, GLfloat t) { fixedgl::Current().texCoord = {s, t}; }

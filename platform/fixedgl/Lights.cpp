@@ -6,12 +6,11 @@
 // GL_SPOT_CUTOFF), glMaterial and glLightModel are not provided.
 #include "State.h"
 
-using fixedgl::state;
-
 namespace {
 
 // The light a GL_LIGHTi names, or null after recording the error.
 fixedgl::Light *LightNamed(GLenum light) {
+  fixedgl::State &state = fixedgl::Current();
   if (light < GL_LIGHT0 || light >= GL_LIGHT0 + fixedgl::kLightCount) {
     fixedgl::RecordError(GL_INVALID_ENUM);
     return nullptr;
@@ -48,6 +47,7 @@ void APIENTRY glLightf(GLenum light, GLenum pname, GLfloat param) {
 }
 
 void APIENTRY glLightfv(GLenum light, GLenum pname, const GLfloat *params) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   fixedgl::Light *target = LightNamed(light);

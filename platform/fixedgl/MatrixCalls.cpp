@@ -7,9 +7,8 @@
 
 #include <cmath>
 
-using fixedgl::state;
-
 void APIENTRY glMatrixMode(GLenum mode) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   if (mode != GL_MODELVIEW && mode != GL_PROJECTION && mode != GL_TEXTURE) {

@@ -7,9 +7,8 @@
 #include <cstring>
 #include <vector>
 
-using fixedgl::state;
-
 void APIENTRY glPixelStorei(GLenum pname, GLint param) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   if (pname != GL_UNPACK_ALIGNMENT && pname != GL_PACK_ALIGNMENT) {
@@ -34,6 +33,7 @@ void APIENTRY glPixelStorei(GLenum pname, GLint param) {
 // repacked into the caller's format and alignment.
 void APIENTRY glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
                            GLenum type, GLvoid *pixels) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   if ((format != GL_RGB && format != GL_RGBA) || type != GL_UNSIGNED_BYTE) {

@@ -4,9 +4,8 @@
 // names are refused with GL_INVALID_ENUM.
 #include "State.h"
 
-using fixedgl::state;
-
 void APIENTRY glGetIntegerv(GLenum pname, GLint *params) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   switch (pname) {
@@ -35,6 +34,7 @@ void APIENTRY glGetIntegerv(GLenum pname, GLint *params) {
 }
 
 void APIENTRY glGetFloatv(GLenum pname, GLfloat *params) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   const fixedgl::Matrix *matrix = nullptr;

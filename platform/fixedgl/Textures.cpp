@@ -9,13 +9,9 @@
 // glTexEnv and texture coordinate generation are not provided.
 #include "State.h"
 
-using fixedgl::state;
-
 namespace {
 
 bool IsPowerOfTwo(GLsizei size) { return size > 0 && (size & (size - 1)) == 0; }
-
-fixedgl::Texture NewTexture() { return {0, 0, 0, GL_NEAREST_MIPMAP_LINEAR}; }
 
 bool IsMinFilter(GLint filter) {
   return filter == GL_NEAREST || filter == GL_LINEAR || filter == GL_NEAREST_MIPMAP_NEAREST ||
@@ -26,6 +22,7 @@ bool IsMinFilter(GLint filter) {
 } // namespace
 
 void APIENTRY glGenTextures(GLsizei n, GLuint *textures) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   if (n < 0) {
@@ -36,12 +33,13 @@ void APIENTRY glGenTextures(GLsizei n, GLuint *textures) {
     while (state.textures.count(state.nextTextureName))
       ++state.nextTextureName;
     textures[i] = state.nextTextureName;
-    state.textures[textures[i]] = NewTexture();
+    state.textures[textures[i]] = fixedgl::Texture();
   }
 }
 
 // Binding a name that glGenTextures did not give makes it a texture too.
 void APIENTRY glBindTexture(GLenum target, GLuint texture) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   if (target != GL_TEXTURE_2D) {
@@ -50,7 +48,7 @@ void APIENTRY glBindTexture(GLenum target, GLuint texture) {
   }
   auto found = state.textures.find(texture);
   if (found == state.textures.end())
-    found = state.textures.emplace(texture, NewTexture()).first;
+    found = state.textures.emplace(texture, fixedgl::Texture()).first;
   fixedgl::Texture &object = found->second;
   if (texture != 0 && object.es2Name == 0)
     state.es2.GenTextures(1, &object.es2Name);
@@ -61,6 +59,7 @@ void APIENTRY glBindTexture(GLenum target, GLuint texture) {
 void APIENTRY glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width,
                            GLsizei height, GLint border, GLenum format, GLenum type,
                            const GLvoid *pixels) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   if (target != GL_TEXTURE_2D || format != GL_RGB || type != GL_UNSIGNED_BYTE) {
@@ -77,15 +76,16 @@ void APIENTRY glTexImage2D(GLenum target, GLint level, GLint internalformat, GLs
   // An earlier error is taken first, so that an error ES raises now is the
   // upload's: an image it cannot hold (GL_OUT_OF_MEMORY) leaves the texture
   // without one, and it is not used.
-  fixedgl::TakeEs2Errors();
+  fixedgl::TakeEs2Errors(state);
   state.es2.TexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE,
                        pixels);
-  const bool refused = fixedgl::TakeEs2Errors();
+  const bool refused = fixedgl::TakeEs2Errors(state);
   object.width = refused ? 0 : width;
   object.height = refused ? 0 : height;
 }
 
 void APIENTRY glTexParameteri(GLenum target, GLenum pname, GLint param) {
+  fixedgl::State &state = fixedgl::Current();
   if (fixedgl::RefusedInsideBeginEnd())
     return;
   const bool valid =

@@ -13,8 +13,9 @@
 // display mode at once (nothing is seen).
 #include <Backend.h>
 
+#include <SurfacelessEgl.h>
+
 #include <EGL/egl.h>
-#include <EGL/eglext.h>
 #include <GL/gl.h>
 
 namespace {
@@ -32,63 +33,14 @@ EGLDisplay display = EGL_NO_DISPLAY;
 EGLConfig config = nullptr;
 bool tried = false;
 
-EGLDisplay OpenDisplay() {
-  auto getPlatformDisplay =
-      reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplay"));
-  if (!getPlatformDisplay)
-    getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-        eglGetProcAddress("eglGetPlatformDisplayEXT"));
-  if (!getPlatformDisplay)
-    return EGL_NO_DISPLAY;
-  EGLDisplay opened =
-      getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-  if (opened == EGL_NO_DISPLAY || !eglInitialize(opened, nullptr, nullptr))
-    return EGL_NO_DISPLAY;
-  return opened;
-}
-
-// The config with exactly 5/6/5 colour, no alpha, 16-bit depth and no
-// stencil; EGL also lists deeper configs as matches.
-EGLConfig ChooseConfig() {
-  const EGLint wanted[] = {EGL_RED_SIZE,
-                           5,
-                           EGL_GREEN_SIZE,
-                           6,
-                           EGL_BLUE_SIZE,
-                           5,
-                           EGL_DEPTH_SIZE,
-                           16,
-                           EGL_SURFACE_TYPE,
-                           EGL_PBUFFER_BIT,
-                           EGL_RENDERABLE_TYPE,
-                           EGL_OPENGL_BIT,
-                           EGL_NONE};
-  EGLint count = 0;
-  if (!eglChooseConfig(display, wanted, nullptr, 0, &count) || count <= 0)
-    return nullptr;
-  std::vector<EGLConfig> configs(count);
-  eglChooseConfig(display, wanted, configs.data(), count, &count);
-  for (EGLConfig candidate : configs) {
-    EGLint red, green, blue, alpha, depth, stencil;
-    eglGetConfigAttrib(display, candidate, EGL_RED_SIZE, &red);
-    eglGetConfigAttrib(display, candidate, EGL_GREEN_SIZE, &green);
-    eglGetConfigAttrib(display, candidate, EGL_BLUE_SIZE, &blue);
-    eglGetConfigAttrib(display, candidate, EGL_ALPHA_SIZE, &alpha);
-    eglGetConfigAttrib(display, candidate, EGL_DEPTH_SIZE, &depth);
-    eglGetConfigAttrib(display, candidate, EGL_STENCIL_SIZE, &stencil);
-    if (red == 5 && green == 6 && blue == 5 && alpha == 0 && depth == 16 && stencil == 0)
-      return candidate;
-  }
-  return nullptr;
-}
-
 // A failed set-up is not retried.
 bool Start() {
   if (!tried) {
     tried = true;
-    display = OpenDisplay();
+    display = platform::egl::SurfacelessDisplay();
+    // Exactly 5/6/5 colour, no alpha, 16-bit depth and no stencil.
     if (display != EGL_NO_DISPLAY && eglBindAPI(EGL_OPENGL_API))
-      config = ChooseConfig();
+      config = platform::egl::ChooseExactConfig(display, {5, 6, 5, 0, 16, EGL_OPENGL_BIT});
   }
   return display != EGL_NO_DISPLAY && config != nullptr;
 }

@@ -30,15 +30,16 @@ struct Surface {
 };
 
 // A rendering context's record. They all draw on the canvas's one WebGL
-// context; the library's OpenGL 1.1 state belongs to one of them at a time.
+// context, each with its own OpenGL 1.1 context of the library, started when
+// it is first made current.
 struct Context {
   Surface *surface;
+  fixedgl::State *gl;
 };
 
 bool snapshotMode = false;
 Surface *canvasSurface = nullptr;
 EMSCRIPTEN_WEBGL_CONTEXT_HANDLE webgl = 0;
-Context *started = nullptr; // the context whose state the library holds
 
 // Snapshot mode lets the browser breathe this often, so that the page stays
 // responsive and shows the frames going by; nothing waits for the display.
@@ -132,43 +133,55 @@ void ClientSize(void *surface, int *width, int *height) {
 void *CreateContext(void *surface) {
   if (!webgl && !CreateWebGlContext())
     return nullptr;
-  return new Context{static_cast<Surface *>(surface)};
+  return new Context{static_cast<Surface *>(surface), nullptr};
+}
+
+// Starts the library's context, with a back buffer of the surface's size, and
+// makes it current. Returns null, with no context current, when WebGL cannot.
+fixedgl::State *StartLibraryContext(const Surface &surface) {
+  Es2Functions functions;
+  fixedgl::LoadEs2FunctionsFromWebGl(&functions);
+  std::string error;
+  fixedgl::State *gl = fixedgl::StartContext(functions, surface.width, surface.height, &error);
+  if (gl && !fixedgl::UseBackBuffer(surface.width, surface.height, &error)) {
+    fixedgl::EndContext(gl);
+    gl = nullptr;
+  }
+  if (!gl) {
+    fixedgl::MakeContextCurrent(nullptr);
+    std::fprintf(stderr, "quellor: cannot draw with WebGL: %s\n", error.c_str());
+  }
+  return gl;
 }
 
 // The WebGL context stays current once made: releasing the OpenGL context
 // only changes the core's record of it. A context made current for the first
-// time gets OpenGL 1.1's default state; the one before it loses its own.
+// time gets OpenGL 1.1's default state; each keeps its own from then on, and
+// making it current again gives WebGL its state back.
 bool MakeCurrent(void *, void *context) {
   if (!context)
     return true;
   if (emscripten_webgl_make_context_current(webgl) != EMSCRIPTEN_RESULT_SUCCESS)
     return false;
-  if (context == started)
-    return true;
-  if (started)
-    fixedgl::EndContext();
-  started = nullptr;
-  Es2Functions functions;
-  fixedgl::LoadEs2FunctionsFromWebGl(&functions);
-  std::string error;
-  const Surface *surface = static_cast<Context *>(context)->surface;
-  if (!fixedgl::StartContext(functions, &error) ||
-      !fixedgl::UseBackBuffer(surface->width, surface->height, &error)) {
-    std::fprintf(stderr, "quellor: cannot draw with WebGL: %s\n", error.c_str());
-    return false;
+  Context *record = static_cast<Context *>(context);
+  if (!record->gl) {
+    record->gl = StartLibraryContext(*record->surface);
+    return record->gl != nullptr;
   }
-  started = static_cast<Context *>(context);
+  if (record->gl != fixedgl::CurrentContext())
+    fixedgl::MakeContextCurrent(record->gl);
   return true;
 }
 
-// The context's textures, program and buffer go with it.
+// The context's textures, program, buffer and back buffer go with it; the
+// current context, if it is another, keeps its state.
 void DeleteContext(void *context) {
-  if (context == started) {
+  Context *record = static_cast<Context *>(context);
+  if (record->gl) {
     emscripten_webgl_make_context_current(webgl);
-    fixedgl::EndContext();
-    started = nullptr;
+    fixedgl::EndContext(record->gl);
   }
-  delete static_cast<Context *>(context);
+  delete record;
 }
 
 // The frame goes from the back buffer to the canvas, which the browser shows

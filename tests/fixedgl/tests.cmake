@@ -5,7 +5,7 @@ set(fixedgl_dir ${CMAKE_CURRENT_LIST_DIR})
 
 add_library(quellor_fixedgl_surface STATIC ${fixedgl_dir}/support/Es2Surface.cpp)
 target_include_directories(quellor_fixedgl_surface PUBLIC ${fixedgl_dir}/support)
-target_link_libraries(quellor_fixedgl_surface PUBLIC quellor_fixedgl)
+target_link_libraries(quellor_fixedgl_surface PUBLIC quellor_fixedgl PRIVATE quellor_platform_egl)
 
 file(GLOB fixedgl_unit_sources CONFIGURE_DEPENDS ${fixedgl_dir}/unit/*.cpp)
 add_executable(quellor_fixedgl_tests ${fixedgl_unit_sources})

@@ -1,69 +1,28 @@
 #include "Es2Surface.h"
 
 #include <EGL/egl.h>
-#include <EGL/eglext.h>
-
-#include <vector>
 
 #include "EglLoader.h"
 #include "FixedGl.h"
+#include "SurfacelessEgl.h"
 
 namespace {
 
-// The display is opened once per process and kept.
 EGLDisplay display = EGL_NO_DISPLAY;
 EGLSurface surface = EGL_NO_SURFACE;
 EGLContext context = EGL_NO_CONTEXT;
-bool started = false;
-
-EGLDisplay OpenDisplay() {
-  auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-      eglGetProcAddress("eglGetPlatformDisplayEXT"));
-  if (!getPlatformDisplay)
-    return EGL_NO_DISPLAY;
-  EGLDisplay opened =
-      getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-  if (opened == EGL_NO_DISPLAY || !eglInitialize(opened, nullptr, nullptr))
-    return EGL_NO_DISPLAY;
-  return opened;
-}
-
-// EGL also lists deeper configs as matches; only the exact one will do.
-EGLConfig ChooseConfig(ColourBits bits) {
-  const EGLint wanted[] = {
-      EGL_RED_SIZE,     bits.red,        EGL_GREEN_SIZE,      bits.green,         EGL_BLUE_SIZE,
-      bits.blue,        EGL_ALPHA_SIZE,  bits.alpha,          EGL_DEPTH_SIZE,     16,
-      EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_ES2_BIT, EGL_NONE};
-  EGLint count = 0;
-  if (!eglChooseConfig(display, wanted, nullptr, 0, &count) || count <= 0)
-    return nullptr;
-  std::vector<EGLConfig> configs(count);
-  eglChooseConfig(display, wanted, configs.data(), count, &count);
-  for (EGLConfig config : configs) {
-    EGLint red, green, blue, alpha, depth, stencil;
-    eglGetConfigAttrib(display, config, EGL_RED_SIZE, &red);
-    eglGetConfigAttrib(display, config, EGL_GREEN_SIZE, &green);
-    eglGetConfigAttrib(display, config, EGL_BLUE_SIZE, &blue);
-    eglGetConfigAttrib(display, config, EGL_ALPHA_SIZE, &alpha);
-    eglGetConfigAttrib(display, config, EGL_DEPTH_SIZE, &depth);
-    eglGetConfigAttrib(display, config, EGL_STENCIL_SIZE, &stencil);
-    if (red == bits.red && green == bits.green && blue == bits.blue && alpha == bits.alpha &&
-        depth == 16 && stencil == 0)
-      return config;
-  }
-  return nullptr;
-}
+fixedgl::State *started = nullptr;
 
 } // namespace
 
 bool OpenEs2Surface(int width, int height, ColourBits bits, std::string *error) {
-  if (display == EGL_NO_DISPLAY)
-    display = OpenDisplay();
+  display = platform::egl::SurfacelessDisplay();
   if (display == EGL_NO_DISPLAY || !eglBindAPI(EGL_OPENGL_ES_API)) {
     *error = "no surfaceless EGL display with OpenGL ES";
     return false;
   }
-  EGLConfig config = ChooseConfig(bits);
+  EGLConfig config = platform::egl::ChooseExactConfig(
+      display, {bits.red, bits.green, bits.blue, bits.alpha, 16, EGL_OPENGL_ES2_BIT});
   if (!config) {
     *error = "no EGL config with the colour bits asked for, 16-bit depth and OpenGL ES 2.0";
     return false;
@@ -79,17 +38,17 @@ bool OpenEs2Surface(int width, int height, ColourBits bits, std::string *error) 
     return false;
   }
   Es2Functions functions;
-  started = fixedgl::LoadEs2FunctionsFromEgl(&functions, error) &&
-            fixedgl::StartContext(functions, error);
+  if (fixedgl::LoadEs2FunctionsFromEgl(&functions, error))
+    started = fixedgl::StartContext(functions, width, height, error);
   if (!started)
     CloseEs2Surface();
-  return started;
+  return started != nullptr;
 }
 
 void CloseEs2Surface() {
   if (started)
-    fixedgl::EndContext();
-  started = false;
+    fixedgl::EndContext(started);
+  started = nullptr;
   eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   if (context != EGL_NO_CONTEXT)
     eglDestroyContext(display, context);

@@ -1,7 +1,6 @@
 // Clearing, the depth test and reading pixels back. Quads take their colour
 // from 1x1 textures, as there is no glColor.
 #include "FixedGlTest.h"
-#include "State.h"
 
 #include <vector>
 
@@ -56,14 +55,6 @@ TEST_F(FramebufferTest, ReadPixelsPadsRowsToThePackAlignment) {
   EXPECT_EQ(rows[9], 255);
   EXPECT_EQ(rows[17], 0);
   EXPECT_EQ(rows[18], kUntouched);
-}
-
-// A program sized before its first context (a popup window is) must not
-// reach the ES calls, which are not there yet.
-TEST(FramebufferWithoutContextTest, ViewportBeforeAnyContextDoesNothing) {
-  fixedgl::state = fixedgl::State();
-  glViewport(0, 0, 640, 480);
-  EXPECT_EQ(fixedgl::state.viewport[2], 0);
 }
 
 } // namespace
