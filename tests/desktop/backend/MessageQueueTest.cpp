@@ -161,23 +161,6 @@ TEST_F(MessageQueue, QuitRequestFromSdlClosesTheWindow) {
   ExpectNext(WM_CLOSE, 0, 0);
 }
 
-TEST_F(MessageQueue, QuitIsTakenWhateverTheFilter) {
-  PushKey(SDL_KEYDOWN, SDLK_b, SDL_SCANCODE_B, KMOD_NONE);
-  MSG msg;
-  ASSERT_TRUE(NextMessage(&msg, WM_KEYDOWN, WM_KEYDOWN));
-  PostQuitMessage(5);
-  // A filter that admits no quit still takes it.
-  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_SIZE, WM_SIZE, PM_REMOVE));
-  EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
-  EXPECT_EQ(msg.wParam, 5u);
-  PostQuitMessage(7);
-  // Looking without removing leaves the message in place.
-  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
-  EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
-  EXPECT_EQ(msg.wParam, 7u);
-  ExpectNext(WM_QUIT, 7, 0, WM_KEYDOWN, WM_KEYDOWN);
-}
-
 TEST_F(MessageQueue, DispatchCallsTheWindowProcedure) {
   PushKey(SDL_KEYDOWN, SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, KMOD_NONE);
   MSG msg;

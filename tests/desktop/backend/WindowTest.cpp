@@ -75,24 +75,6 @@ TEST_F(Windows, FocusFollowsSetFocusAndDestruction) {
   window = nullptr;
 }
 
-TEST_F(Windows, DefaultCloseHandlingDestroysTheWindowAndItsMessages) {
-  ASSERT_NE(CreateProgramWindow(WS_OVERLAPPEDWINDOW, 0), nullptr);
-  ShowWindow(window, SW_SHOW);
-  SDL_Event event{};
-  event.key.type = SDL_KEYDOWN;
-  event.key.windowID = SDL_GetWindowID(SdlWindowOf(window));
-  event.key.keysym.sym = SDLK_SPACE;
-  event.key.keysym.scancode = SDL_SCANCODE_SPACE;
-  ASSERT_EQ(SDL_PushEvent(&event), 1);
-  MSG msg;
-  // Pumps the key into the queue without taking it.
-  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
-  EXPECT_EQ(DefWindowProcA(window, WM_CLOSE, 0, 0), 0);
-  EXPECT_EQ(GetDC(window), nullptr);
-  EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
-  window = nullptr;
-}
-
 TEST_F(Windows, ScreenSaverCommandsAreLeftToTheProcedure) {
   ASSERT_NE(CreateProgramWindow(WS_OVERLAPPEDWINDOW, 0), nullptr);
   receivedMessages.clear();
