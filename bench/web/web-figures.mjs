@@ -253,9 +253,9 @@ function nativeFirstFrame() {
   return Number(/first-frame-ms ([\d.]+)/.exec(output)[1]);
 }
 
-function pageWeight() {
+function pageWeight(dir = pageDir) {
   return kPageFiles.map((name) => {
-    const file = path.join(pageDir, name);
+    const file = path.join(dir, name);
     return {
       file: name,
       bytes: fs.statSync(file).size,
@@ -324,6 +324,10 @@ async function main() {
   if (options.firstFrame) {
     const figures = await firstFrames(options.firstFrame, options.repetitions);
     printFirstFrames(figures, options.firstFrame, options.repetitions);
+    for (const dir of options.firstFrame) {
+      console.log(`\n${dir}:`);
+      printWeight(pageWeight(dir));
+    }
     return;
   }
   for (const name of kPageFiles)
@@ -407,15 +411,19 @@ function print(f) {
   const frameRatio = f.frameCpuMs / f.nativeFrameMs;
   console.log(`\nThe page's CPU time per frame over the native frame time (RenderFrame): ${ratio(frameRatio)} ` +
     `(goal at most ${f.frameGoalRatio}×: ${frameRatio <= f.frameGoalRatio ? 'met' : 'not met'})\n`);
-  const total = f.weight.reduce((sum, w) => ({ bytes: sum.bytes + w.bytes, gzip: sum.gzip + w.gzip }), { bytes: 0, gzip: 0 });
+  printWeight(f.weight);
+}
+
+function printWeight(weight) {
+  const total = weight.reduce((sum, w) => ({ bytes: sum.bytes + w.bytes, gzip: sum.gzip + w.gzip }), { bytes: 0, gzip: 0 });
   const kib = (bytes) => `${(bytes / 1024).toFixed(1)} KiB`;
   console.log(table([
     ['File', 'Size', 'gzip -9'],
-    ...f.weight.map((w) => [w.file, kib(w.bytes), kib(w.gzip)]),
+    ...weight.map((w) => [w.file, kib(w.bytes), kib(w.gzip)]),
     ['total', kib(total.bytes), kib(total.gzip)],
   ]));
   console.log(`\nPage weight, compressed: ${total.gzip} bytes ` +
-    `(goal at most ${f.weightGoalBytes} bytes: ${total.gzip <= f.weightGoalBytes ? 'met' : 'not met'})`);
+    `(goal at most ${kWeightGoal} bytes: ${total.gzip <= kWeightGoal ? 'met' : 'not met'})`);
 }
 
 main().catch((error) => {

@@ -6,11 +6,9 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  confirmAnswered, endWithEscape, kEscapeStatus, kStartQuestion, loadPage, openPage,
+  confirmAnswered, endWithEscape, forEachEngine, kEscapeStatus, kStartQuestion, loadPage, openPage,
   startAndWaitForFrames, statusOf,
-  forEachEngine, isDisabled, textOf, waitUntil,
 } from './session.mjs';
-
 
 const kEnglish = { buttons: ['Yes', 'No'], icon: 'Question' };
 const kCzech = { buttons: ['Ano', 'Ne'], icon: 'Otázka' };

@@ -4,12 +4,10 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  alertShown, confirmAnswered, distinctColours, endWithEscape, expectRunningScene, holdKey,
-  kEndNotice, kEscapeStatus, kFallbackQuestion, kStartQuestion, loadPage, openPage,
+  alertShown, confirmAnswered, distinctColours, endWithEscape, expectRunningScene, forEachEngine,
+  holdKey, kEndNotice, kEscapeStatus, kFallbackQuestion, kStartQuestion, loadPage, openPage,
   shootCanvas, startAndWaitForFrames, waitForExit, waitForFrames,
-  forEachEngine, isDisabled, textOf, waitUntil,
 } from './session.mjs';
-
 
 const kEmbedder = 'embedded-without-fullscreen.html';
 const kEmbedderPage = '<!doctype html><title>Embedder</title>' +

@@ -4,11 +4,9 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  changedShare, expectRunningScene, holdKey, kNoAnswer, openPage, shootCanvas,
-  startWindowed, waitForExit, waitForFrames,
-  forEachEngine, isDisabled, textOf, waitUntil,
+  changedShare, expectRunningScene, forEachEngine, holdKey, kNoAnswer, openPage, shootCanvas,
+  startWindowed, waitForExit, waitForFrames, waitUntil,
 } from './session.mjs';
-
 
 // Two looks some frames apart: with the camera still only the cubes move.
 async function twoLooks(page) {

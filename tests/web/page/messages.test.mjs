@@ -8,7 +8,9 @@ import assert from 'node:assert/strict';
 import path from 'node:path';
 import { describe, test } from 'node:test';
 
-import { forEachEngine, openPage, setHidden } from './session.mjs';
+import {
+  forEachEngine, openPage, setHidden,
+} from './session.mjs';
 
 const toolsDir = process.env.QUELLOR_WEB_TOOLS_DIR ||
   path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../../build/emscripten/tools');
@@ -18,7 +20,6 @@ const WM_KEYDOWN = 0x100, WM_KEYUP = 0x101, WM_CHAR = 0x102;
 const WM_SYSKEYDOWN = 0x104, WM_SYSKEYUP = 0x105, WM_SYSCHAR = 0x106;
 const kKeyMessages = [WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSCHAR];
 const kExtended = 1 << 24, kAltHeld = 1 << 29, kWasDown = 1 << 30, kReleased = 2 ** 31;
-
 
 // A started probe; run.take() gives the messages since the last take.
 async function startProbe(session, t) {

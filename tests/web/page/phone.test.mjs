@@ -5,11 +5,9 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  kEscapeStatus, kNoAnswer, loadPage, openPage, startAndWaitForFrames,
-  waitForExit, waitForFrames,
-  forEachEngine, isDisabled, textOf, waitUntil,
+  forEachEngine, isDisabled, kEscapeStatus, kNoAnswer, loadPage, openPage, startAndWaitForFrames,
+  statusOf, waitForExit, waitForFrames, waitUntil,
 } from './session.mjs';
-
 
 const kControls = ['start', 'close', 'key-space', 'key-f1', 'key-escape'];
 const phone = (width, height) => ({ viewport: { width, height }, touch: true });
@@ -58,25 +56,33 @@ forEachEngine((session) => {
       });
     }
 
-    test('the touch keys: Fullscreen goes fullscreen, End ends with Escape\'s status', async (t) => {
-      const run = await openPage(session, [kNoAnswer], phone(390, 844));
-      t.after(run.close);
-      const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
-      await startAndWaitForFrames(page);
-      await page.tap('#key-f1');
-      await waitUntil(page, () => document.fullscreenElement === document.getElementById('canvas'));
-      await waitForFrames(page, 5);
-      assert.equal(await page.evaluate(() => document.getElementById('canvas').style.cursor), 'none');
-      // A phone leaves fullscreen by its own means (the back gesture).
-      await page.evaluate(() => document.exitFullscreen());
-      await waitUntil(page, () => document.getElementById('canvas').style.cursor === 'auto');
-      await page.tap('#key-escape');
-      assert.equal(Number((await waitForExit(page)).code), kEscapeStatus);
-      assert.equal(await isDisabled(page, '#key-escape'), true, 'no keys once ended');
-      run.expectDialogs([kNoAnswer]);
-      run.expectNoErrors();
-    });
+    // Sideways, the page's longest status (after fullscreen was left) must
+    // not make it scroll either.
+    for (const [name, width, height] of [['upright', 390, 844], ['sideways', 844, 390]]) {
+      test(`the touch keys ${name}: Fullscreen goes fullscreen, End ends with Escape's status`,
+        async (t) => {
+        const run = await openPage(session, [kNoAnswer], phone(width, height));
+        t.after(run.close);
+        const { page } = run;
+        await loadPage(page, session.server.url + 'quellor.html');
+        await startAndWaitForFrames(page);
+        await page.tap('#key-f1');
+        await waitUntil(page, () => document.fullscreenElement === document.getElementById('canvas'));
+        await waitForFrames(page, 5);
+        assert.equal(await page.evaluate(() => document.getElementById('canvas').style.cursor), 'none');
+        // A phone leaves fullscreen by its own means (the back gesture).
+        await page.evaluate(() => document.exitFullscreen());
+        await waitUntil(page, () => document.getElementById('canvas').style.cursor === 'auto');
+        assert.match((await statusOf(page)).text, /Fullscreen was left/);
+        const pageHeight = await page.evaluate(() => document.scrollingElement.scrollHeight);
+        assert.ok(pageHeight <= height, `no scrolling: ${pageHeight} px high`);
+        await page.tap('#key-escape');
+        assert.equal(Number((await waitForExit(page)).code), kEscapeStatus);
+        assert.equal(await isDisabled(page, '#key-escape'), true, 'no keys once ended');
+        run.expectDialogs([kNoAnswer]);
+        run.expectNoErrors();
+      });
+    }
   });
 
   describe('on a desktop', () => {

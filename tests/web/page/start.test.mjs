@@ -4,12 +4,10 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  confirmAnswered, endWithEscape, expectRunningScene, holdKey, kEscapeStatus, kStartQuestion, loadPage,
-  openPage, shootCanvas, startAndWaitForFrames, statusOf, waitForExit,
-  waitForFrames,
-  forEachEngine, isDisabled, textOf, waitUntil,
+  confirmAnswered, endWithEscape, expectRunningScene, forEachEngine, holdKey, isDisabled,
+  kEscapeStatus, kStartQuestion, loadPage, openPage, shootCanvas, startAndWaitForFrames, statusOf,
+  waitForExit, waitForFrames, waitUntil,
 } from './session.mjs';
-
 
 // The canvas's drawing buffer, its size on the page, and the display state.
 function canvasState(target) {

@@ -5,12 +5,10 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  alertShown, closeAfterStartQuestion, expectRunningScene, kNoAnswer, loadPage, 
-  openPage, shareOf, shootCanvas, solidBitmap, startAndWaitForFrames, startWindowed,
-  statusOf, waitForExit, waitForFrameCount,
-  forEachEngine, isDisabled, pickFiles, textOf, waitUntil,
+  alertShown, closeAfterStartQuestion, expectRunningScene, forEachEngine, kNoAnswer, loadPage,
+  openPage, pickFiles, shareOf, shootCanvas, solidBitmap, startAndWaitForFrames, startWindowed,
+  statusOf, textOf, waitForExit, waitForFrameCount, waitUntil,
 } from './session.mjs';
-
 
 const bmp = (name, bytes) => ({ name, bytes });
 // Pure green, which no default texture has: lit, it stays green with little

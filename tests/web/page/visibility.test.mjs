@@ -8,13 +8,9 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  setHidden,
-  changedShare, closeAfterStartQuestion, expectRunningScene, kNoAnswer, loadPage, 
-  openPage, shootCanvas, startAndWaitForFrames, startWindowed, waitForFrames,
-  forEachEngine, isDisabled, textOf, waitUntil,
+  changedShare, closeAfterStartQuestion, expectRunningScene, forEachEngine, kNoAnswer, loadPage,
+  openPage, setHidden, shootCanvas, startAndWaitForFrames, startWindowed, waitForFrames,
 } from './session.mjs';
-
-
 
 forEachEngine((session) => {
 
