@@ -1,23 +1,29 @@
-// The page's figures in headless Chromium on this machine, beside the native
-// program's on Mesa's headless renderer:
-//   - navigation start to the first frame the program presents after Start
-//     (the canvas is polled on each animation frame; the start question is
-//     answered "No" at once, as a person's answer is not the page's time),
-//     and from the answer to that frame;
-//   - the cost of a frame in snapshot mode (?frames=N, no pause, nothing
-//     waits for the display): wall time, CPU time of all of Chromium's
-//     processes and of its GPU process (where SwiftShader draws) and the
-//     page's renderer process (the program's WebAssembly and script, and
-//     its WebGL calls) apart, and the script time of the page's main thread
-//     (DevTools ScriptDuration). Each is the difference between a long and a
-//     short run over the frames between them, so that loading and start-up
-//     cancel out. quellor-snapshot is measured the same way, and
+// The page's figures beside the native program's on Mesa's headless renderer:
+//   - in Chromium (headless) and in Firefox ESR (on an Xvfb of its own, as
+//     tests/web/support/engines.mjs runs them), one run after the other: the
+//     time from the start question's answer to the first frame the program
+//     presents (the question is answered No the moment it is shown, in the
+//     page's own box or, for earlier pages, the browser's confirm(); the
+//     canvas is read on each animation frame until a pixel is not black), and
+//     from the navigation's start to that frame;
+//   - in Chromium, the cost of a frame in snapshot mode (?frames=N, no pause,
+//     nothing waits for the display): wall time, CPU time of all of
+//     Chromium's processes and of its GPU process (where SwiftShader draws)
+//     and the page's renderer process (the program's WebAssembly and script,
+//     and its WebGL calls) apart, and the script time of the page's main
+//     thread (DevTools ScriptDuration). Each is the difference between a long
+//     and a short run over the frames between them, so that loading and
+//     start-up cancel out. quellor-snapshot is measured the same way, and
 //     quellor_frame_bench's RenderFrame is the native frame time;
 //   - the page's weight: each file compressed with gzip -9.
 // Prints a table; --json FILE also writes the figures for
-// tools/perf-report/write-report.py. A benchmark: it sets no pass mark.
+// tools/perf-report/write-report.py. With --first-frame PAGE_DIR..., only the
+// first-frame times are measured, for each page given (builds to compare),
+// the pages alternated within each repetition. A benchmark: it sets no pass
+// mark.
 //
 //   node bench/web/web-figures.mjs [--repetitions N] [--json FILE]
+//   node bench/web/web-figures.mjs [--repetitions N] --first-frame [PAGE_DIR...]
 //
 // QUELLOR_WEB_PAGE_DIR (build/web) and QUELLOR_NATIVE_BIN (build/default/bin)
 // say where the page and the native programs are.
@@ -27,7 +33,8 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-import { launchBrowser, serveFolder } from '../../tests/web/support/page.mjs';
+import { engineMissing, kEngines, launchEngine } from '../../tests/web/support/engines.mjs';
+import { serveFolder } from '../../tests/web/support/page.mjs';
 
 const repository = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const pageDir = process.env.QUELLOR_WEB_PAGE_DIR || path.join(repository, 'build/web');
@@ -38,18 +45,26 @@ const nativeBin = process.env.QUELLOR_NATIVE_BIN || path.join(repository, 'build
 const kShortRun = 100;
 const kLongRun = 1300;
 const kPageFiles = ['quellor.html', 'quellor.js', 'quellor.wasm', 'tex1.bmp', 'tex2.bmp', 'tex3.bmp'];
-const kWeightGoal = 1000000; // bytes, compressed
+const kWeightGoal = 450000; // bytes, compressed
 const kFrameGoal = 2; // the page's CPU time per frame over the native frame time
 
 function parseArguments(argv) {
-  const options = { repetitions: Number(process.env.QUELLOR_PERF_REPETITIONS || 5), json: null };
+  const options = {
+    repetitions: Number(process.env.QUELLOR_PERF_REPETITIONS || 5), json: null, firstFrame: null,
+  };
   for (let i = 0; i < argv.length; i++) {
     if (argv[i] === '--repetitions' && i + 1 < argv.length) options.repetitions = Number(argv[++i]);
     else if (argv[i] === '--json' && i + 1 < argv.length) options.json = argv[++i];
-    else throw new Error(`unknown argument ${argv[i]}; usage: web-figures.mjs [--repetitions N] [--json FILE]`);
+    else if (argv[i] === '--first-frame') options.firstFrame = [];
+    else if (options.firstFrame && !argv[i].startsWith('--')) options.firstFrame.push(path.resolve(argv[i]));
+    else {
+      throw new Error(`unknown argument ${argv[i]}; usage: web-figures.mjs [--repetitions N] ` +
+                      '[--json FILE] [--first-frame [PAGE_DIR...]]');
+    }
   }
   if (!Number.isInteger(options.repetitions) || options.repetitions < 1)
     throw new Error('--repetitions needs a whole number from 1');
+  if (options.firstFrame && !options.firstFrame.length) options.firstFrame.push(pageDir);
   return options;
 }
 
@@ -99,20 +114,22 @@ function chromiumCpuSeconds() {
 
 async function waitForStatus(page, timeout) {
   await page.waitForFunction(
-    () => document.getElementById('status').dataset.exitStatus !== undefined, null,
-    { timeout, polling: 250 });
-  const status = Number(await page.evaluate(() => document.getElementById('status').dataset.exitStatus));
-  if (status !== 0) throw new Error(`the page ended with status ${status}: ${await page.textContent('#status')}`);
+    () => document.getElementById('status').dataset.exitStatus !== undefined, { timeout, polling: 250 });
+  const { status, text } = await page.evaluate(() => {
+    const line = document.getElementById('status');
+    return { status: Number(line.dataset.exitStatus), text: line.textContent };
+  });
+  if (status !== 0) throw new Error(`the page ended with status ${status}: ${text}`);
 }
 
 // One snapshot-mode run of `frames` frames in a fresh context: wall time,
 // CPU time (all, GPU process, renderer) and main-thread script time, in
 // milliseconds.
 async function pageSnapshotRun(browser, server, frames) {
-  const context = await browser.newContext();
+  const context = await browser.createBrowserContext();
   try {
     const page = await context.newPage();
-    const session = await context.newCDPSession(page);
+    const session = await page.createCDPSession();
     await session.send('Performance.enable');
     const metric = async (name) =>
       (await session.send('Performance.getMetrics')).metrics.find((m) => m.name === name).value;
@@ -136,14 +153,15 @@ async function pageSnapshotRun(browser, server, frames) {
   }
 }
 
-// Navigation start to the first presented frame, in a fresh context. The
+// Navigation start to the first presented frame, in a fresh context, with
+// when Start was enabled and when the question was answered on the way. The
 // page script clicks Start as soon as it is enabled and then reads the
 // canvas on each animation frame until a pixel is not black.
-async function pageFirstFrame(browser, server) {
-  const context = await browser.newContext();
+async function pageFirstFrame(browser, url) {
+  const context = await browser.createBrowserContext();
   try {
     const page = await context.newPage();
-    await page.addInitScript(() => {
+    await page.evaluateOnNewDocument(() => {
       const marks = {};
       // The start question, answered No (windowed) as soon as it is shown:
       // the page's own box, or the browser's confirm() of earlier pages.
@@ -188,7 +206,7 @@ async function pageFirstFrame(browser, server) {
         requestAnimationFrame(poll);
       });
     });
-    await page.goto(`${server.url}quellor.html`);
+    await page.goto(url);
     const marks = await page.evaluate(() => window.quellorFirstFrame);
     await page.evaluate(() => Module._quellor_close());
     return marks;
@@ -235,9 +253,9 @@ function nativeFirstFrame() {
   return Number(/first-frame-ms ([\d.]+)/.exec(output)[1]);
 }
 
-function pageWeight() {
+function pageWeight(dir = pageDir) {
   return kPageFiles.map((name) => {
-    const file = path.join(pageDir, name);
+    const file = path.join(dir, name);
     return {
       file: name,
       bytes: fs.statSync(file).size,
@@ -256,26 +274,77 @@ function table(rows) {
     .join('\n');
 }
 
+// The first-frame marks of `pages` (page folders) in each engine here, the
+// engines and pages alternated within each repetition: resolves to
+// { engine: { version, runs: [[marks of each repetition] for each page] } }.
+async function firstFrames(pages, repetitions) {
+  const servers = await Promise.all(pages.map((dir) => serveFolder(dir)));
+  const sessions = {};
+  try {
+    for (const engine of Object.keys(kEngines)) {
+      const missing = engineMissing(engine);
+      if (missing) console.log(`${engine}: not measured (${missing})`);
+      else sessions[engine] = await launchEngine(engine);
+    }
+    const figures = {};
+    for (const [engine, session] of Object.entries(sessions))
+      figures[engine] = { version: await session.browser.version(), runs: pages.map(() => []) };
+    for (let repetition = 1; repetition <= repetitions; repetition++) {
+      process.stderr.write(`first frames, repetition ${repetition} of ${repetitions}...\n`);
+      for (const [engine, session] of Object.entries(sessions)) {
+        for (let i = 0; i < servers.length; i++) {
+          figures[engine].runs[i].push(
+            await pageFirstFrame(session.browser, servers[i].url + 'quellor.html'));
+        }
+      }
+    }
+    return figures;
+  } finally {
+    for (const session of Object.values(sessions)) await session.close();
+    await Promise.all(servers.map((server) => server.close()));
+  }
+}
+
+const answerToFrame = (marks) => marks.first - marks.answered;
+
+function printFirstFrames(figures, pages, repetitions) {
+  const ms = (values) => `${median(values).toFixed(1)} ms`;
+  const rows = [['Browser', 'Page', 'answer to first frame', 'navigation to first frame', 'answer to frame, runs']];
+  for (const { version, runs } of Object.values(figures)) {
+    pages.forEach((dir, i) => rows.push([version, dir, ms(runs[i].map(answerToFrame)),
+      ms(runs[i].map((marks) => marks.first)),
+      runs[i].map((marks) => answerToFrame(marks).toFixed(1)).join(', ')]));
+  }
+  console.log(`Medians of ${repetitions} runs, the engines and pages alternated\n`);
+  console.log(table(rows));
+}
+
 async function main() {
   const options = parseArguments(process.argv.slice(2));
+  if (options.firstFrame) {
+    const figures = await firstFrames(options.firstFrame, options.repetitions);
+    printFirstFrames(figures, options.firstFrame, options.repetitions);
+    for (const dir of options.firstFrame) {
+      console.log(`\n${dir}:`);
+      printWeight(pageWeight(dir));
+    }
+    return;
+  }
   for (const name of kPageFiles)
     if (!fs.existsSync(path.join(pageDir, name))) throw new Error(`${pageDir}/${name} is missing: build the web preset`);
   for (const name of ['quellor-snapshot', 'quellor_frame_bench', 'quellor-perf-probe'])
     if (!fs.existsSync(path.join(nativeBin, name))) throw new Error(`${nativeBin}/${name} is missing: build the default preset`);
 
+  const first = await firstFrames([pageDir], options.repetitions);
   const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'quellor-web-figures-'));
   const server = await serveFolder(pageDir);
-  const browser = await launchBrowser();
+  const { browser, close } = await launchEngine('chromium');
   const pageKeys = ['wall', 'cpu', 'gpu', 'renderer', 'script'];
-  const samples = { first: [], ready: [], answered: [], nativeWall: [], nativeCpu: [], nativeFirst: [] };
+  const samples = { nativeWall: [], nativeCpu: [], nativeFirst: [] };
   for (const key of pageKeys) samples[key] = [];
   try {
     for (let repetition = 1; repetition <= options.repetitions; repetition++) {
-      process.stderr.write(`repetition ${repetition} of ${options.repetitions}...\n`);
-      const marks = await pageFirstFrame(browser, server);
-      samples.first.push(marks.first);
-      samples.ready.push(marks.ready);
-      samples.answered.push(marks.first - marks.answered);
+      process.stderr.write(`frames, repetition ${repetition} of ${options.repetitions}...\n`);
       const short = await pageSnapshotRun(browser, server, kShortRun);
       const long = await pageSnapshotRun(browser, server, kLongRun);
       for (const key of pageKeys) samples[key].push(perFrame(short[key], long[key]));
@@ -285,13 +354,18 @@ async function main() {
       samples.nativeCpu.push(perFrame(nativeShort.cpu, nativeLong.cpu));
       samples.nativeFirst.push(nativeFirstFrame());
     }
+    const chromiumRuns = first.chromium.runs[0];
+    const firefoxRuns = first.firefox?.runs[0];
     const figures = {
       date: new Date().toISOString().slice(0, 10),
-      chromium: browser.version(),
+      chromium: await browser.version(),
+      firefox: first.firefox?.version ?? null,
       repetitions: options.repetitions,
-      firstFrameMs: median(samples.first),
-      readyMs: median(samples.ready),
-      answerToFirstFrameMs: median(samples.answered),
+      firstFrameMs: median(chromiumRuns.map((marks) => marks.first)),
+      readyMs: median(chromiumRuns.map((marks) => marks.ready)),
+      answerToFirstFrameMs: median(chromiumRuns.map(answerToFrame)),
+      firefoxFirstFrameMs: firefoxRuns ? median(firefoxRuns.map((marks) => marks.first)) : null,
+      firefoxAnswerToFirstFrameMs: firefoxRuns ? median(firefoxRuns.map(answerToFrame)) : null,
       frameWallMs: median(samples.wall),
       frameCpuMs: median(samples.cpu),
       frameGpuProcessCpuMs: median(samples.gpu),
@@ -308,7 +382,7 @@ async function main() {
     print(figures);
     if (options.json) fs.writeFileSync(options.json, JSON.stringify(figures, null, 2) + '\n');
   } finally {
-    await browser.close();
+    await close();
     await server.close();
     fs.rmSync(scratch, { recursive: true, force: true });
   }
@@ -323,6 +397,10 @@ function print(f) {
     ['navigation start to first frame', ms(f.firstFrameMs), ms(f.nativeFirstFrameMs), ratio(f.firstFrameMs / f.nativeFirstFrameMs)],
     ['  of which until Start is enabled', ms(f.readyMs), '', ''],
     ['the start question\'s answer to first frame', ms(f.answerToFirstFrameMs), '', ''],
+    ...(f.firefox ? [
+      [`Firefox ${f.firefox}: navigation start to first frame`, ms(f.firefoxFirstFrameMs), '', ''],
+      ['  the start question\'s answer to first frame', ms(f.firefoxAnswerToFirstFrameMs), '', ''],
+    ] : []),
     ['frame, wall time (snapshot mode)', ms(f.frameWallMs), ms(f.nativeSnapshotWallMs), ratio(f.frameWallMs / f.nativeSnapshotWallMs)],
     ['frame, CPU time of all processes', ms(f.frameCpuMs), ms(f.nativeSnapshotCpuMs), ratio(f.frameCpuMs / f.nativeSnapshotCpuMs)],
     ['  of which the GPU process (SwiftShader)', ms(f.frameGpuProcessCpuMs), '', ''],
@@ -333,15 +411,19 @@ function print(f) {
   const frameRatio = f.frameCpuMs / f.nativeFrameMs;
   console.log(`\nThe page's CPU time per frame over the native frame time (RenderFrame): ${ratio(frameRatio)} ` +
     `(goal at most ${f.frameGoalRatio}×: ${frameRatio <= f.frameGoalRatio ? 'met' : 'not met'})\n`);
-  const total = f.weight.reduce((sum, w) => ({ bytes: sum.bytes + w.bytes, gzip: sum.gzip + w.gzip }), { bytes: 0, gzip: 0 });
+  printWeight(f.weight);
+}
+
+function printWeight(weight) {
+  const total = weight.reduce((sum, w) => ({ bytes: sum.bytes + w.bytes, gzip: sum.gzip + w.gzip }), { bytes: 0, gzip: 0 });
   const kib = (bytes) => `${(bytes / 1024).toFixed(1)} KiB`;
   console.log(table([
     ['File', 'Size', 'gzip -9'],
-    ...f.weight.map((w) => [w.file, kib(w.bytes), kib(w.gzip)]),
+    ...weight.map((w) => [w.file, kib(w.bytes), kib(w.gzip)]),
     ['total', kib(total.bytes), kib(total.gzip)],
   ]));
   console.log(`\nPage weight, compressed: ${total.gzip} bytes ` +
-    `(goal at most ${f.weightGoalBytes} bytes: ${total.gzip <= f.weightGoalBytes ? 'met' : 'not met'})`);
+    `(goal at most ${kWeightGoal} bytes: ${total.gzip <= kWeightGoal ? 'met' : 'not met'})`);
 }
 
 main().catch((error) => {

@@ -114,18 +114,39 @@ void Report(const PageEvent &event, void *surface) {
   }
 }
 
+// The page's listeners, each set with its callback or, given false, removed:
+// one list, so that what is removed is what was set.
+const char *const kWindow = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+void (*const kListeners[])(bool) = {
+    [](bool on) {
+      emscripten_set_keydown_callback(kWindow, nullptr, EM_TRUE, on ? OnKeyEvent : nullptr);
+    },
+    [](bool on) {
+      emscripten_set_keyup_callback(kWindow, nullptr, EM_TRUE, on ? OnKeyEvent : nullptr);
+    },
+    [](bool on) {
+      emscripten_set_focus_callback(kWindow, nullptr, EM_TRUE, on ? OnFocusEvent : nullptr);
+    },
+    [](bool on) {
+      emscripten_set_blur_callback(kWindow, nullptr, EM_TRUE, on ? OnFocusEvent : nullptr);
+    },
+    [](bool on) {
+      emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, on ? OnVisibilityChange : nullptr);
+    },
+};
+
+void SetListeners(bool on) {
+  for (auto listen : kListeners)
+    listen(on);
+}
+
 } // namespace
 
 void ListenForEvents() {
   if (listening)
     return;
   listening = true;
-  const char *window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
-  emscripten_set_keydown_callback(window, nullptr, EM_TRUE, OnKeyEvent);
-  emscripten_set_keyup_callback(window, nullptr, EM_TRUE, OnKeyEvent);
-  emscripten_set_focus_callback(window, nullptr, EM_TRUE, OnFocusEvent);
-  emscripten_set_blur_callback(window, nullptr, EM_TRUE, OnFocusEvent);
-  emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, OnVisibilityChange);
+  SetListeners(true);
   ListenForDisplayChanges();
 }
 
@@ -135,12 +156,7 @@ void StopListening() {
   if (!listening)
     return;
   listening = false;
-  const char *window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
-  emscripten_set_keydown_callback(window, nullptr, EM_TRUE, nullptr);
-  emscripten_set_keyup_callback(window, nullptr, EM_TRUE, nullptr);
-  emscripten_set_focus_callback(window, nullptr, EM_TRUE, nullptr);
-  emscripten_set_blur_callback(window, nullptr, EM_TRUE, nullptr);
-  emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, nullptr);
+  SetListeners(false);
   pending.clear();
   heldByControls.clear();
 }

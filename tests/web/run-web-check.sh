@@ -12,7 +12,7 @@ for file in "$page/quellor.html" "$page/quellor.js" "$page/quellor.wasm" "$tools
     exit 77
   fi
 done
-if [ ! -d "$here/node_modules/playwright-core" ] || [ ! -d "$here/node_modules/puppeteer-core" ]; then
+if [ ! -d "$here/node_modules/puppeteer-core" ]; then
   echo "SKIPPED: node's packages are missing: run scripts/setup (npm ci in tests/web)"
   exit 77
 fi

@@ -1,12 +1,12 @@
 # The browser page (label web), from the page's folder that the web preset
-# builds (cmake --preset web): its behaviour driven in Debian's Chromium with
-# Playwright; its main paths, and its frames against quellor-snapshot's on
-# Mesa, in Chromium and Firefox ESR with puppeteer-core (Firefox headful on an
-# Xvfb of its own); and its bitmap loader, built for node, compared file by
-# file with the native one.
+# builds (cmake --preset web): its behaviour, its main paths with real X input
+# (xdotool into headful browsers on an Xvfb of their own) and its frames
+# against quellor-snapshot's on Mesa, each in Chromium and Firefox ESR through
+# puppeteer-core (Firefox headful on an Xvfb of its own); and its bitmap
+# loader, built for node, compared file by file with the native one.
 # Without the page, node's packages (scripts/setup installs them) or Chromium
-# they are reported as skipped; without Firefox or Xvfb, its half of
-# web.engines is.
+# they are reported as skipped; without Firefox or Xvfb, their Firefox half
+# is.
 set(QUELLOR_WEB_PAGE_DIR ${PROJECT_SOURCE_DIR}/build/web
     CACHE PATH "The page's folder (cmake --preset web) that the web checks drive")
 set(QUELLOR_WEB_TOOLS_DIR ${PROJECT_SOURCE_DIR}/build/emscripten/tools

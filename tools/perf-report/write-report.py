@@ -82,7 +82,9 @@ def browser_section(path):
                "processes, the native program's with llvmpipe's threads; the page's is split "
                "between Chromium's GPU process, where SwiftShader draws, and the page's renderer "
                "process, which runs the program's WebAssembly and script and makes its WebGL "
-               "calls. Regenerate these alone with `node bench/web/web-figures.mjs`.\n")
+               "calls. Regenerate these alone with `node bench/web/web-figures.mjs`. With "
+               "`--first-frame [PAGE_DIR...]` it measures only the time to the first frame, in "
+               "Chromium and in Firefox ESR (on an Xvfb of its own) alternated, for the builds given.\n")
     out.append("| Measure | Page | Native | Page / native |\n|---|---|---|---|")
     out.append(f"| navigation start to the first frame | {ms(web['firstFrameMs'])} | "
                f"{ms(web['nativeFirstFrameMs'])} | "

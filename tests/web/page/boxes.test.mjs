@@ -3,83 +3,81 @@
 // ways to answer (click, Enter, Escape), and a Yes that still goes
 // fullscreen however long the person read the question.
 import assert from 'node:assert/strict';
-import { after, before, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 
 import {
-  confirmAnswered, endWithEscape, kEscapeStatus, kStartQuestion, loadPage, openBrowser, openPage,
-  skipReason, startAndWaitForFrames, statusOf,
+  confirmAnswered, endWithEscape, forEachEngine, kEscapeStatus, kStartQuestion, loadPage, openPage,
+  startAndWaitForFrames, statusOf,
 } from './session.mjs';
-
-const skip = skipReason();
-let session;
-before(async () => { if (!skip) session = await openBrowser(); });
-after(async () => { await session?.close(); });
 
 const kEnglish = { buttons: ['Yes', 'No'], icon: 'Question' };
 const kCzech = { buttons: ['Ano', 'Ne'], icon: 'Otázka' };
 
-describe('the start question as a box of the page', { skip }, () => {
-  const cases = [
-    { name: 'English, Enter: Yes', locale: 'en-US', labels: kEnglish, how: { key: 'Enter' },
-      fullscreen: true },
-    { name: 'Czech, Escape: No', locale: 'cs-CZ', labels: kCzech, how: { key: 'Escape' },
-      fullscreen: false },
-    { name: 'Czech, a click on Ano', locale: 'cs', labels: kCzech, accept: true, fullscreen: true },
-    { name: 'English, a click on No', locale: 'en-GB', labels: kEnglish, accept: false,
-      fullscreen: false },
-    // The browser grants fullscreen only within about 5 s of a click: the
-    // click on Yes itself asks for it.
-    { name: 'Yes clicked after 6 s', locale: 'en-US', labels: kEnglish, accept: true,
-      how: { after: 6000 }, fullscreen: true },
-  ];
-  for (const c of cases) {
-    test(c.name, async (t) => {
-      const expected = [confirmAnswered(kStartQuestion, c.accept, c.how)];
-      const run = await openPage(session, expected, { locale: c.locale });
+forEachEngine((session) => {
+
+  describe('the start question as a box of the page', () => {
+    const cases = [
+      { name: 'English, Enter: Yes', locale: 'en-US', labels: kEnglish, how: { key: 'Enter' },
+        fullscreen: true },
+      { name: 'Czech, Escape: No', locale: 'cs-CZ', labels: kCzech, how: { key: 'Escape' },
+        fullscreen: false },
+      { name: 'Czech, a click on Ano', locale: 'cs', labels: kCzech, accept: true, fullscreen: true },
+      { name: 'English, a click on No', locale: 'en-GB', labels: kEnglish, accept: false,
+        fullscreen: false },
+      // The browser grants fullscreen only within about 5 s of a click: the
+      // click on Yes itself asks for it.
+      { name: 'Yes clicked after 6 s', locale: 'en-US', labels: kEnglish, accept: true,
+        how: { after: 6000 }, fullscreen: true },
+    ];
+    for (const c of cases) {
+      test(c.name, async (t) => {
+        const expected = [confirmAnswered(kStartQuestion, c.accept, c.how)];
+        const run = await openPage(session, expected, { locale: c.locale });
+        t.after(run.close);
+        const { page } = run;
+        await loadPage(page, session.server.url + 'quellor.html');
+        await startAndWaitForFrames(page);
+
+        assert.deepEqual(run.boxes[0], {
+          title: 'Cela obrazovka?',
+          text: 'Prejete si celoobrazovkovy rezim?',
+          buttons: c.labels.buttons,
+          focused: c.labels.buttons[0],
+          icon: c.labels.icon,
+          role: 'alertdialog',
+          modal: 'true',
+          labelled: 'Cela obrazovka?',
+        });
+        const state = await page.evaluate(() => ({
+          fullscreen: document.fullscreenElement === document.getElementById('canvas'),
+          boxOpen: document.getElementById('box').open,
+        }));
+        assert.deepEqual(state, { fullscreen: c.fullscreen, boxOpen: false });
+        assert.equal(await endWithEscape(page), kEscapeStatus);
+        run.expectDialogs(expected);
+        run.expectNoErrors();
+      });
+    }
+  });
+
+  // Keys pressed while a box is shown are the box's: an Escape held down to
+  // answer the box does not reach the program, which would end at once.
+  describe('keys while a box is shown', () => {
+    test('Escape answering the box does not end the program', async (t) => {
+      const expected = [confirmAnswered(kStartQuestion, false, { key: 'Escape', hold: true })];
+      const run = await openPage(session, expected);
       t.after(run.close);
       const { page } = run;
       await loadPage(page, session.server.url + 'quellor.html');
-      await startAndWaitForFrames(page);
-
-      assert.deepEqual(run.boxes[0], {
-        title: 'Cela obrazovka?',
-        text: 'Prejete si celoobrazovkovy rezim?',
-        buttons: c.labels.buttons,
-        focused: c.labels.buttons[0],
-        icon: c.labels.icon,
-        role: 'alertdialog',
-        modal: 'true',
-        labelled: 'Cela obrazovka?',
-      });
-      const state = await page.evaluate(() => ({
-        fullscreen: document.fullscreenElement === document.getElementById('canvas'),
-        boxOpen: document.getElementById('box').open,
-      }));
-      assert.deepEqual(state, { fullscreen: c.fullscreen, boxOpen: false });
+      try {
+        await startAndWaitForFrames(page, 20);
+      } finally {
+        await page.keyboard.up('Escape');
+      }
+      assert.equal((await statusOf(page)).code, undefined, 'still running');
       assert.equal(await endWithEscape(page), kEscapeStatus);
       run.expectDialogs(expected);
       run.expectNoErrors();
     });
-  }
-});
-
-// Keys pressed while a box is shown are the box's: an Escape held down to
-// answer the box does not reach the program, which would end at once.
-describe('keys while a box is shown', { skip }, () => {
-  test('Escape answering the box does not end the program', async (t) => {
-    const expected = [confirmAnswered(kStartQuestion, false, { key: 'Escape', hold: true })];
-    const run = await openPage(session, expected);
-    t.after(run.close);
-    const { page } = run;
-    await loadPage(page, session.server.url + 'quellor.html');
-    try {
-      await startAndWaitForFrames(page, 20);
-    } finally {
-      await page.keyboard.up('Escape');
-    }
-    assert.equal((await statusOf(page)).code, undefined, 'still running');
-    assert.equal(await endWithEscape(page), kEscapeStatus);
-    run.expectDialogs(expected);
-    run.expectNoErrors();
   });
 });

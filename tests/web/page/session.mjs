@@ -3,25 +3,27 @@
 // picture as the user sees it (a screenshot), decoded and measured.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
+import { after, before, describe } from 'node:test';
 
-import { launchBrowser, serveFolder } from '../support/page.mjs';
+import { engineMissing, kEngines, launchEngine } from '../support/engines.mjs';
+import { serveFolder } from '../support/page.mjs';
 import { decodePng, toRgba } from '../support/png.mjs';
 
 // The web preset's page, unless the environment names another.
 export const pageDir = process.env.QUELLOR_WEB_PAGE_DIR ||
   path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../../build/web');
 
-// Why the page cannot be driven here, or false. Tests are skipped, and say
-// why, rather than failing on a machine without the page or the browser.
-export function skipReason() {
+// Why the page cannot be driven in `engine` here, or false. Tests are
+// skipped, and say why, rather than failing on a machine without the page or
+// the browser.
+export function skipReason(engine) {
   for (const name of ['quellor.html', 'quellor.js', 'quellor.wasm']) {
     if (!fs.existsSync(path.join(pageDir, name)))
       return `${path.join(pageDir, name)} is missing: build the page (cmake --build --preset web)`;
   }
-  const chromium = process.env.QUELLOR_CHROMIUM || '/usr/bin/chromium';
-  if (!fs.existsSync(chromium)) return `${chromium} is missing`;
-  return false;
+  return engineMissing(engine);
 }
 
 export const kStartQuestion = 'Cela obrazovka?\nPrejete si celoobrazovkovy rezim?';
@@ -31,47 +33,67 @@ export const kEndNotice = 'CHYBA\nProgram bude nyni ukoncen.';
 // The status of a run ended by Escape: the parameter of the last message the
 // program took, the Escape key's code, as on Windows.
 export const kEscapeStatus = 27;
+// A wait that fails says so well within the ctest entry's time.
+export const kDeadline = 30000;
 
-// One browser and one server for a test file; close() ends both.
-export async function openBrowser() {
-  const server = await serveFolder(pageDir);
-  const browser = await launchBrowser();
-  return {
-    server,
-    browser,
-    async close() {
-      await browser.close();
-      await server.close();
-    },
-  };
+// The tests of `body(session)` once for each browser, in a block named after
+// it, with the browser and a server of `folder` (and `pages`, name to HTML)
+// shared by them: session.engine, session.browser, session.server.
+export function forEachEngine(body, { folder = pageDir, pages = {} } = {}) {
+  for (const engine of Object.keys(kEngines)) {
+    describe(engine, { skip: skipReason(engine) }, () => {
+      const session = { engine };
+      let launched;
+      before(async () => {
+        session.server = await serveFolder(folder, pages);
+        launched = await launchEngine(engine);
+        session.browser = launched.browser;
+      });
+      after(async () => {
+        await launched?.close();
+        await session.server?.close();
+      });
+      body(session);
+    });
+  }
 }
 
-// A new page in its own context. `answers` lists the message boxes expected,
-// in order, as { type, message, accept, key, hold, after }: type 'confirm' for a
-// box of two buttons and 'alert' for one of one, message its title and text
-// on two lines. Each is answered as a person would, with real input: a click
-// on its first button (accept) or its last, or with `key` pressed (or held
-// down, with `hold`), `after`
-// milliseconds after it was shown. A box that does not match its entry, or
-// comes after the last, is recorded as unexpected and answered with its last
-// button, so that the program goes on and the test can say what came; so is
-// any dialog of the browser's own. Every page counts the animation frames the
-// program asks for (window.quellorFrames) and its WebGL draw calls
-// (window.quellorDraws), in every frame of the page; a test asks for an
-// animation frame of its own, not counted as the program's, with
-// window.quellorTestFrame(callback).
-export async function openPage(session, answers = [], contextOptions = {}) {
-  const context = await session.browser.newContext(contextOptions);
-  // A wait that fails says so well within the ctest entry's time.
-  context.setDefaultTimeout(15000);
+// A new page in its own browser context. `answers` lists the message boxes
+// expected, in order, as { type, message, accept, key, hold, after }: type
+// 'confirm' for a box of two buttons and 'alert' for one of one, message its
+// title and text on two lines. Each is answered as a person would, with real
+// input: a click on its first button (accept) or its last, or with `key`
+// pressed (or held down, with `hold`), `after` milliseconds after it was
+// shown. A box that does not match its entry, or comes after the last, is
+// recorded as unexpected and answered with its last button, so that the
+// program goes on and the test can say what came; so is any dialog of the
+// browser's own. Every page counts the animation frames the program asks for
+// (window.quellorFrames) and its WebGL draw calls (window.quellorDraws), in
+// every frame of the page; a test asks for an animation frame of its own, not
+// counted as the program's, with window.quellorTestFrame(callback).
+// `options`: viewport { width, height }, touch (a phone's touch screen),
+// locale (the browser's language).
+export async function openPage(session, answers = [], options = {}) {
+  const context = await session.browser.createBrowserContext();
   const page = await context.newPage();
+  page.setDefaultTimeout(kDeadline);
+  if (options.viewport || options.touch) {
+    await page.setViewport({ ...(options.viewport ?? page.viewport()), deviceScaleFactor: 1,
+                             hasTouch: !!options.touch, isMobile: !!options.touch });
+  }
+  if (options.locale) await page.emulateLocale(options.locale);
   const record = { dialogs: [], boxes: [], unexpected: [], errors: [], context, page };
   page.on('pageerror', (error) => record.errors.push(error.message));
   page.on('dialog', async (dialog) => {
     record.unexpected.push({ type: dialog.type(), message: dialog.message() });
     await dialog.dismiss();
   });
-  const answer = async (frame, expected) => {
+  // The box is the page's, or a frame's of it: the one that has it open.
+  const boxFrame = async () => {
+    for (const frame of page.frames()) if (await frame.$('#box[open]')) return frame;
+    throw new Error('no frame has the box open');
+  };
+  const answer = async (expected) => {
     if (expected?.after) await new Promise((resolve) => setTimeout(resolve, expected.after));
     if (expected?.key) {
       // A held key stays down until the test lets it go.
@@ -79,10 +101,10 @@ export async function openPage(session, answers = [], contextOptions = {}) {
       else await page.keyboard.press(expected.key);
       return;
     }
-    const buttons = frame.locator('#box-buttons button');
-    await (expected?.accept ? buttons.first() : buttons.last()).click();
+    const buttons = await (await boxFrame()).$$('#box-buttons button');
+    await buttons[expected?.accept ? 0 : buttons.length - 1].click();
   };
-  await context.exposeBinding('quellorBoxShown', (source, box) => {
+  await page.exposeFunction('quellorBoxShown', (box) => {
     const shown = { type: box.buttons.length === 1 ? 'alert' : 'confirm',
                     message: `${box.title}\n${box.text}` };
     record.dialogs.push(shown);
@@ -90,12 +112,16 @@ export async function openPage(session, answers = [], contextOptions = {}) {
     const expected = answers[record.dialogs.length - 1];
     const matches = expected && expected.type === shown.type && expected.message === shown.message;
     if (!matches) record.unexpected.push(shown);
-    answer(source.frame, matches ? expected : null)
+    answer(matches ? expected : null)
       .catch((error) => record.errors.push(`answering ${shown.message}: ${error.message}`));
   });
-  await page.addInitScript(() => {
+  await page.evaluateOnNewDocument(() => {
+    // Firefox runs this on a frame's first, empty document and keeps its
+    // window for the page that comes: what it sets up is set up once, and
+    // waits on the window.
+    if (window.quellorFrames !== undefined) return;
     // Each message box of the page, as it opens: what it shows and says.
-    document.addEventListener('DOMContentLoaded', () => {
+    window.addEventListener('DOMContentLoaded', () => {
       const box = document.getElementById('box');
       if (!box) return;
       new MutationObserver(() => {
@@ -141,6 +167,30 @@ export async function openPage(session, answers = [], contextOptions = {}) {
   return record;
 }
 
+// Waits until `check(arg)` holds on the page or frame, looked at every 20 ms.
+export function waitUntil(target, check, arg, timeout = kDeadline) {
+  return target.waitForFunction(check, { polling: 20, timeout }, arg);
+}
+
+// What the page says of an element: its text, whether it is disabled.
+export const textOf = (target, selector) => target.$eval(selector, (element) => element.textContent);
+export const isDisabled = (target, selector) => target.$eval(selector, (element) => element.disabled);
+
+// Picks `files` ({ name, bytes }) in the page's file field, as a person picks
+// them in the browser's file chooser. The browser reads a picked file when
+// the page asks for its bytes, so the files stay until the tests end.
+const pickedFolder = fs.mkdtempSync(path.join(os.tmpdir(), 'quellor-picked-'));
+process.on('exit', () => fs.rmSync(pickedFolder, { recursive: true, force: true }));
+export async function pickFiles(page, files) {
+  const folder = fs.mkdtempSync(path.join(pickedFolder, 'pick-'));
+  const paths = files.map(({ name, bytes }) => {
+    const file = path.join(folder, name);
+    fs.writeFileSync(file, bytes);
+    return file;
+  });
+  await (await page.$('#textures')).uploadFile(...paths);
+}
+
 export const confirmAnswered = (message, accept, how = {}) =>
   ({ type: 'confirm', message, accept, ...how });
 export const alertShown = (message) => ({ type: 'alert', message, accept: true });
@@ -173,8 +223,7 @@ export async function loadPage(page, url, frameSelector = null) {
   const target = frameSelector
     ? await (await page.waitForSelector(frameSelector)).contentFrame()
     : page;
-  await target.waitForFunction(() => !document.getElementById('start').disabled, null,
-    { polling: 20 });
+  await waitUntil(target, () => !document.getElementById('start').disabled);
   return target;
 }
 
@@ -187,15 +236,14 @@ export async function startAndWaitForFrames(target, frames = 10) {
 // Resolves once the program has asked for `count` more animation frames than
 // now, that is, once it has gone through that many more frame passes. The
 // wait polls on a timer: polling on animation frames would be counted too.
-export async function waitForFrames(target, count, timeout = 20000) {
+export async function waitForFrames(target, count, timeout = kDeadline) {
   const from = await target.evaluate(() => window.quellorFrames);
   await waitForFrameCount(target, from + count, timeout);
 }
 
 // Resolves once the page has asked for `count` animation frames in all.
-export async function waitForFrameCount(target, count, timeout = 20000) {
-  await target.waitForFunction((until) => window.quellorFrames >= until, count,
-    { timeout, polling: 20 });
+export async function waitForFrameCount(target, count, timeout = kDeadline) {
+  await waitUntil(target, (until) => window.quellorFrames >= until, count, timeout);
 }
 
 // Holds a key down until the program has gone through a few frame passes
@@ -212,7 +260,18 @@ export async function holdKey(page, target, key) {
 }
 
 // Holds Escape until the program has ended; resolves to its exit status.
+// Firefox keeps Escape in fullscreen for leaving it (no Keyboard Lock): there
+// the first Escape takes the canvas out of fullscreen and the program goes on
+// windowed, with the cursor shown, and the next one ends it.
 export async function endWithEscape(page, target = page) {
+  const leavesFirst = await target.evaluate(() =>
+    document.fullscreenElement !== null && /Firefox\//.test(navigator.userAgent));
+  if (leavesFirst) {
+    await page.keyboard.press('Escape');
+    await waitUntil(target, () => document.fullscreenElement === null &&
+      document.getElementById('canvas').style.cursor === 'auto');
+    assert.equal((await statusOf(target)).code, undefined, 'still running, windowed');
+  }
   await page.keyboard.down('Escape');
   try {
     return Number((await waitForExit(target)).code);
@@ -222,10 +281,9 @@ export async function endWithEscape(page, target = page) {
 }
 
 // Resolves once the page says the program has ended, to what it says.
-export async function waitForExit(target, timeout = 20000) {
-  await target.waitForFunction(
-    () => document.getElementById('status').dataset.exitStatus !== undefined, null,
-    { timeout, polling: 20 });
+export async function waitForExit(target, timeout = kDeadline) {
+  await waitUntil(target, () => document.getElementById('status').dataset.exitStatus !== undefined,
+    null, timeout);
   return statusOf(target);
 }
 
@@ -239,19 +297,19 @@ export async function statusOf(target) {
 // How the running scene must look: textured (sharp detail all over, which an
 // untextured or flat picture lacks) and moving (a look some frames later
 // differs). Resolves to the later look.
-export async function expectRunningScene(target, canvas) {
-  const first = await shootCanvas(canvas);
+export async function expectRunningScene(target) {
+  const first = await shootCanvas(target);
   await waitForFrames(target, 10);
-  const second = await shootCanvas(canvas);
+  const second = await shootCanvas(target);
   assert.ok(distinctColours(second) > 2000, `textured: ${distinctColours(second)} colours`);
   assert.ok(detailShare(second) > 0.02, `textured: ${detailShare(second)} of the pixels sharp`);
   assert.ok(changedShare(first, second) > 0.002, `moving: ${changedShare(first, second)} changed`);
   return second;
 }
 
-// The canvas as the user sees it: { width, height, rgba }.
-export async function shootCanvas(locator) {
-  return toRgba(decodePng(await locator.screenshot()));
+// The canvas of the page or frame as the user sees it: { width, height, rgba }.
+export async function shootCanvas(target) {
+  return toRgba(decodePng(Buffer.from(await (await target.$('#canvas')).screenshot())));
 }
 
 // How many colours the picture has: a flat or untextured picture has a few,

@@ -1,18 +1,13 @@
 // The start question and its two answers, and the ways the program ends:
 // Escape, the page's Close button.
 import assert from 'node:assert/strict';
-import { after, before, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 
 import {
-  confirmAnswered, endWithEscape, expectRunningScene, holdKey, kEscapeStatus, kStartQuestion, loadPage,
-  openBrowser, openPage, shootCanvas, skipReason, startAndWaitForFrames, statusOf, waitForExit,
-  waitForFrames,
+  confirmAnswered, endWithEscape, expectRunningScene, forEachEngine, holdKey, isDisabled,
+  kEscapeStatus, kStartQuestion, loadPage, openPage, shootCanvas, startAndWaitForFrames, statusOf,
+  waitForExit, waitForFrames, waitUntil,
 } from './session.mjs';
-
-const skip = skipReason();
-let session;
-before(async () => { if (!skip) session = await openBrowser(); });
-after(async () => { await session?.close(); });
 
 // The canvas's drawing buffer, its size on the page, and the display state.
 function canvasState(target) {
@@ -47,116 +42,117 @@ async function keysRefusedToPage(page) {
   });
   const keys = ['Tab', 'Space', 'ArrowDown'];
   for (const key of keys) await page.keyboard.press(key);
-  await page.waitForFunction((count) => window.quellorKeysSeen === count, keys.length,
-    { polling: 20 });
+  await waitUntil(page, (count) => window.quellorKeysSeen === count, keys.length);
   return page.evaluate(() => window.quellorRefused);
 }
 
-describe('the start question', { skip }, () => {
-  test('No: a 640x480 textured, moving scene on the page; Escape ends it', async (t) => {
-    const expected = [confirmAnswered(kStartQuestion, false)];
-    const run = await openPage(session, expected);
-    t.after(run.close);
-    const { page } = run;
-    await loadPage(page, session.server.url + 'quellor.html');
-    assert.equal((await statusOf(page)).text, 'Ready: press Start.');
-    await startAndWaitForFrames(page);
+forEachEngine((session) => {
 
-    const state = await canvasState(page);
-    assert.deepEqual(state.buffer, [640, 480], 'drawing buffer');
-    assert.deepEqual(state.shown, [640, 480], 'size on the page');
-    assert.equal(state.fullscreen, false);
-    assert.notEqual(state.cursor, 'none', 'the cursor is shown in a window');
-    assert.equal(state.title, 'Quellor');
-    assert.equal((await statusOf(page)).text, 'Quellor is running.');
-    const look = await expectRunningScene(page, page.locator('#canvas'));
-    assert.deepEqual([look.width, look.height], [640, 480]);
+  describe('the start question', () => {
+    test('No: a 640x480 textured, moving scene on the page; Escape ends it', async (t) => {
+      const expected = [confirmAnswered(kStartQuestion, false)];
+      const run = await openPage(session, expected);
+      t.after(run.close);
+      const { page } = run;
+      await loadPage(page, session.server.url + 'quellor.html');
+      assert.equal((await statusOf(page)).text, 'Ready: press Start.');
+      await startAndWaitForFrames(page);
 
-    assert.equal(await endWithEscape(page), kEscapeStatus);
-    assert.equal((await statusOf(page)).text,
-      `Quellor has ended with exit status ${kEscapeStatus}.`);
-    assert.equal(await page.isDisabled('#close'), true, 'Close is off once ended');
-    run.expectDialogs(expected);
-    run.expectNoErrors();
+      const state = await canvasState(page);
+      assert.deepEqual(state.buffer, [640, 480], 'drawing buffer');
+      assert.deepEqual(state.shown, [640, 480], 'size on the page');
+      assert.equal(state.fullscreen, false);
+      assert.notEqual(state.cursor, 'none', 'the cursor is shown in a window');
+      assert.equal(state.title, 'Quellor');
+      assert.equal((await statusOf(page)).text, 'Quellor is running.');
+      const look = await expectRunningScene(page);
+      assert.deepEqual([look.width, look.height], [640, 480]);
+
+      assert.equal(await endWithEscape(page), kEscapeStatus);
+      assert.equal((await statusOf(page)).text,
+        `Quellor has ended with exit status ${kEscapeStatus}.`);
+      assert.equal(await isDisabled(page, '#close'), true, 'Close is off once ended');
+      run.expectDialogs(expected);
+      run.expectNoErrors();
+    });
+
+    test('Yes: the canvas fills the screen at once; Escape ends and leaves fullscreen', async (t) => {
+      const expected = [confirmAnswered(kStartQuestion, true)];
+      const run = await openPage(session, expected);
+      t.after(run.close);
+      const { page } = run;
+      await loadPage(page, session.server.url + 'quellor.html');
+      await startAndWaitForFrames(page);
+
+      // Headless Chromium grants the request the Start click allows.
+      const state = await canvasState(page);
+      assert.equal(state.fullscreen, true, 'the canvas is the fullscreen element');
+      assert.deepEqual(state.buffer, [640, 480], 'the drawing buffer stays 640x480');
+      assert.equal(state.shown[0], state.viewport[0], 'scaled to the screen');
+      assert.equal(state.shown[1], state.viewport[1], 'scaled to the screen');
+      assert.equal(state.cursor, 'none', 'no cursor in fullscreen');
+      const first = await shootCanvas(page);
+      await waitForFrames(page, 10);
+      const second = await shootCanvas(page);
+      assert.notDeepEqual(second.rgba, first.rgba, 'the scene moves in fullscreen');
+
+      assert.equal(await endWithEscape(page), kEscapeStatus);
+      await waitUntil(page, () => document.fullscreenElement === null);
+      assert.notEqual((await canvasState(page)).cursor, 'none', 'the cursor is back');
+      run.expectDialogs(expected);
+      run.expectNoErrors();
+    });
   });
 
-  test('Yes: the canvas fills the screen at once; Escape ends and leaves fullscreen', async (t) => {
-    const expected = [confirmAnswered(kStartQuestion, true)];
-    const run = await openPage(session, expected);
-    t.after(run.close);
-    const { page } = run;
-    await loadPage(page, session.server.url + 'quellor.html');
-    await startAndWaitForFrames(page);
+  // Firefox keeps Escape in fullscreen to leave it; every browser has other
+  // ways out of fullscreen. The program, told, goes on windowed as after F1.
+  describe('fullscreen left by the browser', () => {
+    test('windowed with the cursor shown; one F1 goes back; Escape ends', async (t) => {
+      const expected = [confirmAnswered(kStartQuestion, true)];
+      const run = await openPage(session, expected);
+      t.after(run.close);
+      const { page } = run;
+      await loadPage(page, session.server.url + 'quellor.html');
+      await startAndWaitForFrames(page);
+      assert.equal((await canvasState(page)).fullscreen, true);
 
-    // Headless Chromium grants the request the Start click allows.
-    const state = await canvasState(page);
-    assert.equal(state.fullscreen, true, 'the canvas is the fullscreen element');
-    assert.deepEqual(state.buffer, [640, 480], 'the drawing buffer stays 640x480');
-    assert.equal(state.shown[0], state.viewport[0], 'scaled to the screen');
-    assert.equal(state.shown[1], state.viewport[1], 'scaled to the screen');
-    assert.equal(state.cursor, 'none', 'no cursor in fullscreen');
-    const first = await shootCanvas(page.locator('#canvas'));
-    await waitForFrames(page, 10);
-    const second = await shootCanvas(page.locator('#canvas'));
-    assert.notDeepEqual(second.rgba, first.rgba, 'the scene moves in fullscreen');
+      await page.evaluate(() => document.exitFullscreen());
+      await waitUntil(page, () => document.getElementById('canvas').style.cursor === 'auto');
+      await waitForFrames(page, 5);
+      const windowed = await canvasState(page);
+      assert.equal(windowed.fullscreen, false);
+      assert.deepEqual(windowed.shown, [640, 480], 'back on the page');
+      assert.match((await statusOf(page)).text, /Esc now ends it/);
+      await expectRunningScene(page);
 
-    assert.equal(await endWithEscape(page), kEscapeStatus);
-    await page.waitForFunction(() => document.fullscreenElement === null, null, { polling: 20 });
-    assert.notEqual((await canvasState(page)).cursor, 'none', 'the cursor is back');
-    run.expectDialogs(expected);
-    run.expectNoErrors();
+      await holdKey(page, page, 'F1');
+      await waitUntil(page, () => document.fullscreenElement !== null);
+      assert.equal((await canvasState(page)).cursor, 'none');
+      assert.equal((await statusOf(page)).text, 'Quellor is running.', 'what was said on leaving');
+      assert.equal(await endWithEscape(page), kEscapeStatus);
+      run.expectDialogs(expected);
+      run.expectNoErrors();
+    });
   });
-});
 
-// Firefox keeps Escape in fullscreen to leave it; every browser has other
-// ways out of fullscreen. The program, told, goes on windowed as after F1.
-describe('fullscreen left by the browser', { skip }, () => {
-  test('windowed with the cursor shown; one F1 goes back; Escape ends', async (t) => {
-    const expected = [confirmAnswered(kStartQuestion, true)];
-    const run = await openPage(session, expected);
-    t.after(run.close);
-    const { page } = run;
-    await loadPage(page, session.server.url + 'quellor.html');
-    await startAndWaitForFrames(page);
-    assert.equal((await canvasState(page)).fullscreen, true);
+  describe('ending', () => {
+    test('the Close button ends with status 0; the page gets its keys back', async (t) => {
+      const expected = [confirmAnswered(kStartQuestion, false)];
+      const run = await openPage(session, expected);
+      t.after(run.close);
+      const { page } = run;
+      await loadPage(page, session.server.url + 'quellor.html');
+      assert.equal(await isDisabled(page, '#close'), true, 'nothing to close before Start');
+      await startAndWaitForFrames(page);
+      assert.deepEqual(await keysRefusedToPage(page), ['Tab', ' ', 'ArrowDown'],
+        'the running program takes the keys');
 
-    await page.evaluate(() => document.exitFullscreen());
-    await page.waitForFunction(() => document.getElementById('canvas').style.cursor === 'auto',
-      null, { polling: 20 });
-    await waitForFrames(page, 5);
-    const windowed = await canvasState(page);
-    assert.equal(windowed.fullscreen, false);
-    assert.deepEqual(windowed.shown, [640, 480], 'back on the page');
-    assert.match((await statusOf(page)).text, /Esc now ends it/);
-    await expectRunningScene(page, page.locator('#canvas'));
-
-    await holdKey(page, page, 'F1');
-    await page.waitForFunction(() => document.fullscreenElement !== null, null, { polling: 20 });
-    assert.equal((await canvasState(page)).cursor, 'none');
-    assert.equal((await statusOf(page)).text, 'Quellor is running.', 'what was said on leaving');
-    assert.equal(await endWithEscape(page), kEscapeStatus);
-    run.expectDialogs(expected);
-    run.expectNoErrors();
-  });
-});
-
-describe('ending', { skip }, () => {
-  test('the Close button ends with status 0; the page gets its keys back', async (t) => {
-    const expected = [confirmAnswered(kStartQuestion, false)];
-    const run = await openPage(session, expected);
-    t.after(run.close);
-    const { page } = run;
-    await loadPage(page, session.server.url + 'quellor.html');
-    assert.equal(await page.isDisabled('#close'), true, 'nothing to close before Start');
-    await startAndWaitForFrames(page);
-    assert.deepEqual(await keysRefusedToPage(page), ['Tab', ' ', 'ArrowDown'],
-      'the running program takes the keys');
-
-    await page.click('#close');
-    assert.deepEqual(await waitForExit(page),
-      { code: '0', text: 'Quellor has ended with exit status 0.' });
-    assert.deepEqual(await keysRefusedToPage(page), [], 'an ended program takes no keys');
-    run.expectDialogs(expected);
-    run.expectNoErrors();
+      await page.click('#close');
+      assert.deepEqual(await waitForExit(page),
+        { code: '0', text: 'Quellor has ended with exit status 0.' });
+      assert.deepEqual(await keysRefusedToPage(page), [], 'an ended program takes no keys');
+      run.expectDialogs(expected);
+      run.expectNoErrors();
+    });
   });
 });

@@ -2,30 +2,25 @@
 // program reads them, refused with the loader's messages when broken, left
 // out when named otherwise.
 import assert from 'node:assert/strict';
-import { after, before, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 
 import {
-  alertShown, closeAfterStartQuestion, expectRunningScene, kNoAnswer, loadPage, openBrowser,
-  openPage, shareOf, shootCanvas, skipReason, solidBitmap, startAndWaitForFrames, startWindowed,
-  statusOf, waitForExit, waitForFrameCount,
+  alertShown, closeAfterStartQuestion, expectRunningScene, forEachEngine, kNoAnswer, loadPage,
+  openPage, pickFiles, shareOf, shootCanvas, solidBitmap, startAndWaitForFrames, startWindowed,
+  statusOf, textOf, waitForExit, waitForFrameCount, waitUntil,
 } from './session.mjs';
 
-const skip = skipReason();
-let session;
-before(async () => { if (!skip) session = await openBrowser(); });
-after(async () => { await session?.close(); });
-
-const bmp = (name, buffer) => ({ name, mimeType: 'image/bmp', buffer });
+const bmp = (name, bytes) => ({ name, bytes });
 // Pure green, which no default texture has: lit, it stays green with little
 // red or blue.
 const greenTexture = solidBitmap(64, [0, 255, 0]);
 const greenShare = (picture) => shareOf(picture, (r, g, b) => g > 60 && r < 24 && b < 24);
 
 // A page whose file reads are changed by `script` (run before the page's).
-async function openWithReads(t, expected, script) {
+async function openWithReads(session, t, expected, script) {
   const run = await openPage(session, expected);
   t.after(run.close);
-  await run.page.addInitScript(script);
+  await run.page.evaluateOnNewDocument(script);
   await loadPage(run.page, session.server.url + 'quellor.html');
   return run;
 }
@@ -46,7 +41,7 @@ function holdReads() {
 }
 
 async function waitForReads(page, count) {
-  await page.waitForFunction((n) => window.quellorReads.length === n, count, { polling: 20 });
+  await waitUntil(page, (n) => window.quellorReads.length === n, count);
 }
 
 // Ends the read that began `index`-th; resolves once it has ended, by when
@@ -56,163 +51,158 @@ async function endRead(page, index) {
     window.quellorReads[i]();
     return window.quellorReadsEnded;
   }, index);
-  await page.waitForFunction((n) => window.quellorReadsEnded > n, ended, { polling: 20 });
+  await waitUntil(page, (n) => window.quellorReadsEnded > n, ended);
 }
 
 // Presses Start and resolves once the program has gone through `frames`
 // frame passes, or, failing that, says how it ended.
 async function startAndExpectFrames(page, frames = 10) {
   await page.click('#start');
-  await page.waitForFunction((n) => window.quellorFrames >= n ||
-    document.getElementById('status').dataset.exitStatus !== undefined, frames, { polling: 20 });
+  await waitUntil(page, (n) => window.quellorFrames >= n ||
+    document.getElementById('status').dataset.exitStatus !== undefined, frames);
   const { code, text } = await statusOf(page);
   assert.equal(code, undefined, `the program ended: ${text}`);
 }
 
-describe('broken textures', { skip }, () => {
-  test('a text file as tex3.bmp: "Unknown DIB file format." and status 1', async (t) => {
-    const expected = [kNoAnswer, alertShown('Error\nUnknown DIB file format.')];
-    const run = await openPage(session, expected);
-    t.after(run.close);
-    const { page } = run;
-    await loadPage(page, session.server.url + 'quellor.html');
-    await page.setInputFiles('#textures',
-      [bmp('tex3.bmp', Buffer.from('These are the pillar and wall textures.\n'))]);
-    await page.waitForFunction(() => document.getElementById('chosen').textContent !== '', null,
-      { polling: 20 });
-    assert.equal(await page.textContent('#chosen'), 'Yours: tex3.bmp.');
-    await page.click('#start');
-    assert.deepEqual(await waitForExit(page),
-      { code: '1', text: 'Quellor has ended with exit status 1.' });
-    run.expectDialogs(expected);
-    run.expectNoErrors();
-  });
+forEachEngine((session) => {
 
-  test('an empty tex1.bmp: the open failure and status 1', async (t) => {
-    const expected = [kNoAnswer, alertShown('Error\nFailed to open DIB file tex1.bmp.\n')];
-    const run = await openPage(session, expected);
-    t.after(run.close);
-    const { page } = run;
-    await loadPage(page, session.server.url + 'quellor.html');
-    await page.setInputFiles('#textures', [bmp('tex1.bmp', Buffer.alloc(0))]);
-    await page.click('#start');
-    assert.deepEqual(await waitForExit(page),
-      { code: '1', text: 'Quellor has ended with exit status 1.' });
-    run.expectDialogs(expected);
-    run.expectNoErrors();
-  });
-});
-
-describe('textures of the user', { skip }, () => {
-  test('a file of another name is left out, and the default texture used', async (t) => {
-    const run = await openPage(session, [kNoAnswer]);
-    t.after(run.close);
-    const { page } = run;
-    await loadPage(page, session.server.url + 'quellor.html');
-    await page.setInputFiles('#textures', [bmp('crate.bmp', greenTexture)]);
-    assert.equal(await page.textContent('#chosen'),
-      'Left out (only tex1.bmp, tex2.bmp and tex3.bmp are used): crate.bmp.');
-    await startAndWaitForFrames(page);
-    const look = await expectRunningScene(page, page.locator('#canvas'));
-    assert.equal(greenShare(look), 0, 'no green: the default crate texture');
-    await closeAfterStartQuestion(run);
-  });
-
-  test('a dropped tex1.bmp covers both cubes', async (t) => {
-    const run = await openPage(session, [kNoAnswer]);
-    t.after(run.close);
-    const { page } = run;
-    await loadPage(page, session.server.url + 'quellor.html');
-    await page.evaluate((bytes) => {
-      const files = new DataTransfer();
-      files.items.add(new File([new Uint8Array(bytes)], 'tex1.bmp', { type: 'image/bmp' }));
-      document.getElementById('drop').dispatchEvent(
-        new DragEvent('drop', { dataTransfer: files, bubbles: true, cancelable: true }));
-    }, [...greenTexture]);
-    await page.waitForFunction(
-      () => document.getElementById('chosen').textContent === 'Yours: tex1.bmp.', null,
-      { polling: 20 });
-    await startAndWaitForFrames(page);
-    const look = await shootCanvas(page.locator('#canvas'));
-    assert.ok(greenShare(look) > 0.003, `green cubes: ${greenShare(look)} of the picture`);
-    await closeAfterStartQuestion(run);
-  });
-
-  test('a file still being read when Start is pressed is used', async (t) => {
-    const run = await openWithReads(t, [kNoAnswer], holdReads);
-    const { page } = run;
-    await page.setInputFiles('#textures', [bmp('tex1.bmp', greenTexture)]);
-    await waitForReads(page, 1);
-    await page.click('#start');
-    await page.waitForFunction(
-      () => document.getElementById('status').textContent === 'Reading your textures...', null,
-      { polling: 20 });
-    await endRead(page, 0);
-    await waitForFrameCount(page, 10);
-    const look = await shootCanvas(page.locator('#canvas'));
-    assert.ok(greenShare(look) > 0.003, `green cubes: ${greenShare(look)} of the picture`);
-    await closeAfterStartQuestion(run);
-  });
-
-  test('a file that cannot be read is reported and left out', async (t) => {
-    const run = await openWithReads(t, [kNoAnswer], () => {
-      Blob.prototype.arrayBuffer = () =>
-        Promise.reject(new DOMException('The file has gone.', 'NotReadableError'));
-    });
-    const { page } = run;
-    await page.setInputFiles('#textures', [bmp('tex1.bmp', greenTexture)]);
-    await page.waitForFunction(() => document.getElementById('chosen').textContent !== '', null,
-      { polling: 20 });
-    assert.equal(await page.textContent('#chosen'), 'Could not be read: tex1.bmp.');
-    await startAndWaitForFrames(page);
-    const look = await expectRunningScene(page, page.locator('#canvas'));
-    assert.equal(greenShare(look), 0, 'the default crate texture');
-    await closeAfterStartQuestion(run);
-  });
-});
-
-// A file picked again: the last pick is used, whichever read ends first (a
-// large file picked first may still be being read when the one picked after
-// it is in).
-describe('a name picked twice', { skip }, () => {
-  const broken = Buffer.from('Not a bitmap: the wrong file, picked first.\n');
-  for (const [order, reads] of [['the later read ends first', [1, 0]],
-    ['the earlier read ends first', [0, 1]]]) {
-    test(`the last pick wins: ${order}`, async (t) => {
-      const run = await openWithReads(t, [kNoAnswer], holdReads);
+  describe('broken textures', () => {
+    test('a text file as tex3.bmp: "Unknown DIB file format." and status 1', async (t) => {
+      const expected = [kNoAnswer, alertShown('Error\nUnknown DIB file format.')];
+      const run = await openPage(session, expected);
+      t.after(run.close);
       const { page } = run;
-      await page.setInputFiles('#textures', [bmp('tex1.bmp', broken)]);
-      await page.setInputFiles('#textures', [bmp('tex1.bmp', greenTexture)]);
-      await waitForReads(page, 2);
-      for (const index of reads) await endRead(page, index);
-      await startAndExpectFrames(page);
-      assert.equal(await page.textContent('#chosen'), 'Yours: tex1.bmp.');
-      const look = await shootCanvas(page.locator('#canvas'));
+      await loadPage(page, session.server.url + 'quellor.html');
+      await pickFiles(page, [bmp('tex3.bmp', Buffer.from('These are the pillar and wall textures.\n'))]);
+      await waitUntil(page, () => document.getElementById('chosen').textContent !== '');
+      assert.equal(await textOf(page, '#chosen'), 'Yours: tex3.bmp.');
+      await page.click('#start');
+      assert.deepEqual(await waitForExit(page),
+        { code: '1', text: 'Quellor has ended with exit status 1.' });
+      run.expectDialogs(expected);
+      run.expectNoErrors();
+    });
+
+    test('an empty tex1.bmp: the open failure and status 1', async (t) => {
+      const expected = [kNoAnswer, alertShown('Error\nFailed to open DIB file tex1.bmp.\n')];
+      const run = await openPage(session, expected);
+      t.after(run.close);
+      const { page } = run;
+      await loadPage(page, session.server.url + 'quellor.html');
+      await pickFiles(page, [bmp('tex1.bmp', Buffer.alloc(0))]);
+      await page.click('#start');
+      assert.deepEqual(await waitForExit(page),
+        { code: '1', text: 'Quellor has ended with exit status 1.' });
+      run.expectDialogs(expected);
+      run.expectNoErrors();
+    });
+  });
+
+  describe('textures of the user', () => {
+    test('a file of another name is left out, and the default texture used', async (t) => {
+      const run = await openPage(session, [kNoAnswer]);
+      t.after(run.close);
+      const { page } = run;
+      await loadPage(page, session.server.url + 'quellor.html');
+      await pickFiles(page, [bmp('crate.bmp', greenTexture)]);
+      assert.equal(await textOf(page, '#chosen'),
+        'Left out (only tex1.bmp, tex2.bmp and tex3.bmp are used): crate.bmp.');
+      await startAndWaitForFrames(page);
+      const look = await expectRunningScene(page);
+      assert.equal(greenShare(look), 0, 'no green: the default crate texture');
+      await closeAfterStartQuestion(run);
+    });
+
+    test('a dropped tex1.bmp covers both cubes', async (t) => {
+      const run = await openPage(session, [kNoAnswer]);
+      t.after(run.close);
+      const { page } = run;
+      await loadPage(page, session.server.url + 'quellor.html');
+      await page.evaluate((bytes) => {
+        const files = new DataTransfer();
+        files.items.add(new File([new Uint8Array(bytes)], 'tex1.bmp', { type: 'image/bmp' }));
+        document.getElementById('drop').dispatchEvent(
+          new DragEvent('drop', { dataTransfer: files, bubbles: true, cancelable: true }));
+      }, [...greenTexture]);
+      await waitUntil(page, () => document.getElementById('chosen').textContent === 'Yours: tex1.bmp.');
+      await startAndWaitForFrames(page);
+      const look = await shootCanvas(page);
       assert.ok(greenShare(look) > 0.003, `green cubes: ${greenShare(look)} of the picture`);
       await closeAfterStartQuestion(run);
     });
-  }
-});
 
-// Once started, the program has read its textures: a file dropped then is
-// not used, and the page says so.
-describe('a file dropped after Start', { skip }, () => {
-  test('is not used, and the page says textures change only before Start', async (t) => {
-    const run = await startWindowed(session, t);
-    const { page } = run;
-    await page.evaluate((bytes) => {
-      const files = new DataTransfer();
-      files.items.add(new File([new Uint8Array(bytes)], 'tex1.bmp', { type: 'image/bmp' }));
-      document.getElementById('drop').dispatchEvent(
-        new DragEvent('drop', { dataTransfer: files, bubbles: true, cancelable: true }));
-    }, [...greenTexture]);
-    await page.waitForFunction(() => document.getElementById('chosen').textContent !== '', null,
-      { polling: 20 });
-    assert.equal(await page.textContent('#chosen'),
-      'Textures can only be changed before Start; not used: tex1.bmp.');
-    assert.equal((await statusOf(page)).text, 'Quellor is running.');
-    const look = await expectRunningScene(page, page.locator('#canvas'));
-    assert.equal(greenShare(look), 0, 'the default crate texture');
-    await closeAfterStartQuestion(run);
+    test('a file still being read when Start is pressed is used', async (t) => {
+      const run = await openWithReads(session, t, [kNoAnswer], holdReads);
+      const { page } = run;
+      await pickFiles(page, [bmp('tex1.bmp', greenTexture)]);
+      await waitForReads(page, 1);
+      await page.click('#start');
+      await waitUntil(page, () => document.getElementById('status').textContent === 'Reading your textures...');
+      await endRead(page, 0);
+      await waitForFrameCount(page, 10);
+      const look = await shootCanvas(page);
+      assert.ok(greenShare(look) > 0.003, `green cubes: ${greenShare(look)} of the picture`);
+      await closeAfterStartQuestion(run);
+    });
+
+    test('a file that cannot be read is reported and left out', async (t) => {
+      const run = await openWithReads(session, t, [kNoAnswer], () => {
+        Blob.prototype.arrayBuffer = () =>
+          Promise.reject(new DOMException('The file has gone.', 'NotReadableError'));
+      });
+      const { page } = run;
+      await pickFiles(page, [bmp('tex1.bmp', greenTexture)]);
+      await waitUntil(page, () => document.getElementById('chosen').textContent !== '');
+      assert.equal(await textOf(page, '#chosen'), 'Could not be read: tex1.bmp.');
+      await startAndWaitForFrames(page);
+      const look = await expectRunningScene(page);
+      assert.equal(greenShare(look), 0, 'the default crate texture');
+      await closeAfterStartQuestion(run);
+    });
+  });
+
+  // A file picked again: the last pick is used, whichever read ends first (a
+  // large file picked first may still be being read when the one picked after
+  // it is in).
+  describe('a name picked twice', () => {
+    const broken = Buffer.from('Not a bitmap: the wrong file, picked first.\n');
+    for (const [order, reads] of [['the later read ends first', [1, 0]],
+      ['the earlier read ends first', [0, 1]]]) {
+      test(`the last pick wins: ${order}`, async (t) => {
+        const run = await openWithReads(session, t, [kNoAnswer], holdReads);
+        const { page } = run;
+        await pickFiles(page, [bmp('tex1.bmp', broken)]);
+        await pickFiles(page, [bmp('tex1.bmp', greenTexture)]);
+        await waitForReads(page, 2);
+        for (const index of reads) await endRead(page, index);
+        await startAndExpectFrames(page);
+        assert.equal(await textOf(page, '#chosen'), 'Yours: tex1.bmp.');
+        const look = await shootCanvas(page);
+        assert.ok(greenShare(look) > 0.003, `green cubes: ${greenShare(look)} of the picture`);
+        await closeAfterStartQuestion(run);
+      });
+    }
+  });
+
+  // Once started, the program has read its textures: a file dropped then is
+  // not used, and the page says so.
+  describe('a file dropped after Start', () => {
+    test('is not used, and the page says textures change only before Start', async (t) => {
+      const run = await startWindowed(session, t);
+      const { page } = run;
+      await page.evaluate((bytes) => {
+        const files = new DataTransfer();
+        files.items.add(new File([new Uint8Array(bytes)], 'tex1.bmp', { type: 'image/bmp' }));
+        document.getElementById('drop').dispatchEvent(
+          new DragEvent('drop', { dataTransfer: files, bubbles: true, cancelable: true }));
+      }, [...greenTexture]);
+      await waitUntil(page, () => document.getElementById('chosen').textContent !== '');
+      assert.equal(await textOf(page, '#chosen'),
+        'Textures can only be changed before Start; not used: tex1.bmp.');
+      assert.equal((await statusOf(page)).text, 'Quellor is running.');
+      const look = await expectRunningScene(page);
+      assert.equal(greenShare(look), 0, 'the default crate texture');
+      await closeAfterStartQuestion(run);
+    });
   });
 });

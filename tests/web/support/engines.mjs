@@ -13,6 +13,9 @@ export const kEngines = {
   firefox: process.env.QUELLOR_FIREFOX || '/usr/bin/firefox-esr',
 };
 
+// What pages are shown at unless a test sets its own viewport.
+const kViewport = { width: 1280, height: 720 };
+
 const kChromiumArgs = [
   '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync',
@@ -63,11 +66,13 @@ export async function launchEngine(engine, { headful = false } = {}) {
     const browser = engine === 'chromium'
       ? await puppeteer.launch({
         browser: 'chrome', executablePath: kEngines.chromium, headless: !headful,
+        defaultViewport: kViewport,
         args: [...kChromiumArgs, ...(headful ? ['--window-position=0,0', '--window-size=1280,1024'] : [])],
         env: display ? { ...process.env, DISPLAY: display } : process.env,
       })
       : await puppeteer.launch({
         browser: 'firefox', executablePath: kEngines.firefox, headless: false,
+        defaultViewport: kViewport,
         env: { ...process.env, DISPLAY: display },
         extraPrefsFirefox: { 'browser.shell.checkDefaultBrowser': false },
       });

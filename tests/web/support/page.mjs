@@ -1,6 +1,5 @@
 // What every browser test shares: the page's folder served on loopback, and
-// Debian's Chromium started headless with WebGL through SwiftShader.
-import { chromium } from 'playwright-core';
+// the canvas read back.
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
@@ -14,11 +13,17 @@ const kTypes = {
 };
 
 // Serves the files of `folder` (and nothing above it) on a free port of
-// 127.0.0.1. Resolves to { url, close() }; url ends with '/'.
-export function serveFolder(folder) {
+// 127.0.0.1, and `pages` (name to HTML text) beside them. Resolves to
+// { url, close() }; url ends with '/'.
+export function serveFolder(folder, pages = {}) {
   const root = path.resolve(folder);
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+    if (Object.hasOwn(pages, name.slice(1))) {
+      response.writeHead(200, { 'Content-Type': kTypes['.html'], 'Cache-Control': 'no-store' });
+      response.end(pages[name.slice(1)]);
+      return;
+    }
     const file = path.resolve(root, '.' + name);
     if (!file.startsWith(root + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
       response.writeHead(404);
@@ -36,26 +41,6 @@ export function serveFolder(folder) {
       const { port } = server.address();
       resolve({ url: `http://127.0.0.1:${port}/`, close: () => new Promise((done) => server.close(done)) });
     });
-  });
-}
-
-// Chromium as this machine runs it: no sandbox (tests run as root), no
-// network of its own, WebGL on the CPU. Playwright gives it a fresh profile.
-export function launchBrowser() {
-  return chromium.launch({
-    executablePath: process.env.QUELLOR_CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    args: [
-      '--no-sandbox',
-      '--disable-gpu',
-      '--disable-quic',
-      '--no-first-run',
-      '--disable-background-networking',
-      '--disable-component-update',
-      '--disable-sync',
-      '--use-angle=swiftshader',
-      '--enable-unsafe-swiftshader',
-    ],
   });
 }
 
