@@ -2,7 +2,7 @@
 //
 // Implements: pumpEvents (keys, focus, minimising, restoring, sizes, closing,
 // and SDL's quit request, which is how SIGINT and SIGTERM arrive).
-#include "KeyCodes.h"
+#include "SdlKeyCodes.h"
 #include "SdlBackend.h"
 
 namespace platform::sdl {
