@@ -116,26 +116,33 @@ expect_fullscreen_window() {
 
 # Starts the program and answers its question No (Escape): its window.
 start_windowed() {
-  start_windowed
+  start_app
+  answer_box "Cela obrazovka?" Escape
+  expect_windowed_window
 }
 
 # Starts the program and answers its question Yes (Return): fullscreen.
 start_fullscreen() {
-  start_fullscreen
+  start_app
+  answer_box "Cela obrazovka?" Return
+  expect_fullscreen_window
 }
 
 # F1 from fullscreen: the desktop's mode and a window again.
 f1_to_windowed() {
-  f1_to_windowed
+  press_closing_key F1
+  wait_for 60 screen_is 1024x768 || fail "F1 did not restore the display"
+  expect_windowed_window
 }
 
+# The desktop's 1024x768 is back.
 expect_mode_restored() { screen_is 1024x768 || fail "display mode not restored: $(screen_size)"; }
 
 # The window manager's close button: the program ends with status 0.
 close_window() {
-  close_window
+  wmctrl -c Quellor
+  expect_status 0
 }
-
 
 now_ms() { date +%s%3N; }
 

@@ -4,6 +4,8 @@
 
 #include <GL/glu.h>
 
+#include <string>
+
 #include "AppState.h"
 #include "RenderState.h"
 #include "SceneTest.h"
@@ -70,25 +72,25 @@ TEST_F(ViewportTest, ResizeSetsViewportAndProjectionAtOnceAndLeavesModelviewIden
   EXPECT_TRUE(MatricesMatch(CurrentMatrix(GL_PROJECTION), CameraProjection(4.0, 50.0, 50.0)));
 }
 
-TEST_F(ViewportTest, HeightZeroCountsAsOne) {
-  ResizeViewport(320, 0);
-  EXPECT_EQ(appState.viewportWidth, 320);
-  EXPECT_EQ(appState.viewportHeight, 1);
-  ExpectViewport(0, 0, 320, 1);
-  EXPECT_TRUE(MatricesMatch(CurrentMatrix(GL_PROJECTION), ResizeProjection(320.0)));
-  RenderFrames(1);
-  EXPECT_TRUE(MatricesMatch(CurrentMatrix(GL_PROJECTION), CameraProjection(320.0, 50.0, 50.0)));
-}
-
-TEST_F(ViewportTest, WidthZeroIsStoredAndGivesAspectZero) {
-  ResizeViewport(0, 480);
-  EXPECT_EQ(appState.viewportWidth, 0);
-  EXPECT_EQ(appState.viewportHeight, 480);
-  ExpectViewport(0, 0, 0, 480);
-  EXPECT_EQ(ViewportAspect(0, 480), 0.0);
-  EXPECT_TRUE(MatricesMatch(CurrentMatrix(GL_PROJECTION), ResizeProjection(0.0)));
-  RenderFrames(1);
-  EXPECT_TRUE(MatricesMatch(CurrentMatrix(GL_PROJECTION), CameraProjection(0.0, 50.0, 50.0)));
+// A height of zero counts as one; a width of zero is stored and gives aspect
+// zero.
+TEST_F(ViewportTest, ZeroSizesAreKeptApartFromTheProjectionsDivision) {
+  const struct {
+    int width, height, storedHeight;
+    double aspect;
+  } cases[] = {{320, 0, 1, 320.0}, {0, 480, 480, 0.0}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+    ResizeViewport(c.width, c.height);
+    EXPECT_EQ(appState.viewportWidth, c.width);
+    EXPECT_EQ(appState.viewportHeight, c.storedHeight);
+    ExpectViewport(0, 0, c.width, c.storedHeight);
+    EXPECT_EQ(ViewportAspect(c.width, c.height), c.aspect);
+    EXPECT_TRUE(MatricesMatch(CurrentMatrix(GL_PROJECTION), ResizeProjection(c.aspect)));
+    RenderFrames(1);
+    EXPECT_TRUE(
+        MatricesMatch(CurrentMatrix(GL_PROJECTION), CameraProjection(c.aspect, 50.0, 50.0)));
+  }
 }
 
 } // namespace
