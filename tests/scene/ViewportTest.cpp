@@ -85,7 +85,7 @@ TEST_F(ViewportTest, ZeroSizesAreKeptApartFromTheProjectionsDivision) {
     EXPECT_EQ(appState.viewportWidth, c.width);
     EXPECT_EQ(appState.viewportHeight, c.storedHeight);
     ExpectViewport(0, 0, c.width, c.storedHeight);
-    EXPECT_EQ(ViewportAspect(c.width, c.height), c.aspect);
+    EXPECT_EQ(ViewportAspect(c.width, c.storedHeight), c.aspect);
     EXPECT_TRUE(MatricesMatch(CurrentMatrix(GL_PROJECTION), ResizeProjection(c.aspect)));
     RenderFrames(1);
     EXPECT_TRUE(
