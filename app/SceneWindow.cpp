@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "AppState.h"
+#include "PixelFormatRequest.h"
 #include "RenderState.h"
 #include "SceneResources.h"
 #include "SceneWindowProc.h"
@@ -14,18 +15,6 @@ const char kTitle[] = "Quellor";
 const int kWidth = 640;
 const int kHeight = 480;
 const int kFullscreenBitsPerPixel = 16;
-
-PIXELFORMATDESCRIPTOR PixelFormatRequest() {
-  PIXELFORMATDESCRIPTOR request = {};
-  request.nSize = sizeof(PIXELFORMATDESCRIPTOR);
-  request.nVersion = 1;
-  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  request.iPixelType = PFD_TYPE_RGBA;
-  request.cColorBits = 16;
-  request.cDepthBits = 16;
-  request.iLayerType = PFD_MAIN_PLANE;
-  return request;
-}
 
 int RegisterSceneWindowClass() {
   WNDCLASSA windowClass = {};

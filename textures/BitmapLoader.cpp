@@ -495,10 +495,7 @@ const char *DecodeBitmap(BitmapLoad *load) {
   if (!ConvertPixels(load)) {
     return kConversionError;
   }
-  if (!CopyRows(load)) {
-    return kOutOfMemory;
-  }
-  if (!MakeImage(load)) {
+  if (!CopyRows(load) || !MakeImage(load)) {
     return kOutOfMemory;
   }
   return nullptr;

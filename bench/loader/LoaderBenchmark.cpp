@@ -1,18 +1,13 @@
 // Decoding large bitmap files from the page cache into packed RGB: the
-// program's loader beside stb_image (stbi_load_from_memory over a mapping),
-// SDL2 (SDL_LoadBMP, then conversion to RGB24) and the floor every decoder
-// stands on: mmap the file, malloc the output and memcpy the output's size
-// into it. Prints each figure, the ratios to the memcpy line, and the peak
-// memory of one load.
+// program's loader beside the other contestants (LoaderContestants.h). Prints
+// each figure, the ratios to the memcpy line, and the peak memory of one load.
 #include "BenchmarkPictures.h"
 
 #include <BitmapLoader.h>
-#include <MappedFile.h>
+#include <LoaderContestants.h>
 #include <PlatformControl.h>
 
-#include <SDL.h>
 #include <benchmark/benchmark.h>
-#include <stb/stb_image.h>
 
 #include <malloc.h>
 #include <unistd.h>
@@ -27,65 +22,15 @@
 
 namespace {
 
-void DecodeWithLoader(benchmark::State &state, const BenchmarkPicture &picture) {
+// Each iteration decodes the picture once.
+void Decode(benchmark::State &state, const LoaderContestant &contestant,
+            const BenchmarkPicture &picture) {
+  const size_t outputSize = static_cast<size_t>(picture.width) * picture.height * 3;
   for (auto _ : state) {
-    RgbImage *image = LoadBitmapAsRgb(picture.path.c_str(), 0);
-    if (!image) {
-      state.SkipWithError("the loader refused the file");
+    if (const char *failure = contestant.decode(picture.path, outputSize)) {
+      state.SkipWithError(failure);
       break;
     }
-    benchmark::DoNotOptimize(image->pixels[0]);
-    std::free(image->pixels);
-    std::free(image);
-  }
-}
-
-void DecodeWithStb(benchmark::State &state, const BenchmarkPicture &picture) {
-  for (auto _ : state) {
-    MappedFile file = MapFile(picture.path);
-    int width, height, channels;
-    unsigned char *pixels = stbi_load_from_memory(file.data, static_cast<int>(file.size), &width,
-                                                  &height, &channels, 3);
-    UnmapFile(file);
-    if (!pixels) {
-      state.SkipWithError(stbi_failure_reason());
-      break;
-    }
-    benchmark::DoNotOptimize(pixels[0]);
-    stbi_image_free(pixels);
-  }
-}
-
-void DecodeWithSdl(benchmark::State &state, const BenchmarkPicture &picture) {
-  for (auto _ : state) {
-    SDL_Surface *surface = SDL_LoadBMP(picture.path.c_str());
-    SDL_Surface *rgb =
-        surface ? SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGB24, 0) : nullptr;
-    SDL_FreeSurface(surface);
-    if (!rgb) {
-      state.SkipWithError(SDL_GetError());
-      break;
-    }
-    benchmark::DoNotOptimize(static_cast<unsigned char *>(rgb->pixels)[0]);
-    SDL_FreeSurface(rgb);
-  }
-}
-
-// The output's size copied from the mapping (again from its start when the
-// file is smaller than the output).
-void CopyWithMemcpy(benchmark::State &state, const BenchmarkPicture &picture) {
-  size_t outputSize = static_cast<size_t>(picture.width) * picture.height * 3;
-  for (auto _ : state) {
-    MappedFile file = MapFile(picture.path);
-    unsigned char *pixels = static_cast<unsigned char *>(std::malloc(outputSize));
-    for (size_t done = 0; done < outputSize;) {
-      size_t chunk = std::min(outputSize - done, file.size);
-      std::memcpy(pixels + done, file.data, chunk);
-      done += chunk;
-    }
-    UnmapFile(file);
-    benchmark::DoNotOptimize(pixels[0]);
-    std::free(pixels);
   }
 }
 
@@ -167,15 +112,10 @@ int main(int argc, char **argv) {
   control::Reset();
   control::SetCallLogging(false);
 
-  const std::pair<const char *, void (*)(benchmark::State &, const BenchmarkPicture &)> decoders[] =
-      {{"loader", DecodeWithLoader},
-       {"stb_image", DecodeWithStb},
-       {"SDL2", DecodeWithSdl},
-       {"memcpy", CopyWithMemcpy}};
   for (const BenchmarkPicture &picture : pictures) {
-    for (const auto &decoder : decoders) {
-      benchmark::RegisterBenchmark((picture.name + "/" + decoder.first).c_str(), decoder.second,
-                                   picture)
+    for (const LoaderContestant &contestant : kLoaderContestants) {
+      benchmark::RegisterBenchmark((picture.name + "/" + contestant.name).c_str(), Decode,
+                                   contestant, picture)
           ->Unit(benchmark::kMillisecond)
           ->Repetitions(5)
           ->DisplayAggregatesOnly(true);

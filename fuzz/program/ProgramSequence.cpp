@@ -118,37 +118,14 @@ void DecodeKey(Reader *reader, ProgramEvent *event) {
   event->toFocusedWindow = bits & 128;
 }
 
-const char *KindName(EventKind kind) {
-  switch (kind) {
-  case EventKind::KeyDown:
-    return "key down";
-  case EventKind::KeyUp:
-    return "key up";
-  case EventKind::FocusGained:
-    return "focus gained";
-  case EventKind::FocusLost:
-    return "focus lost";
-  case EventKind::Minimise:
-    return "minimise";
-  case EventKind::Restore:
-    return "restore";
-  case EventKind::Resize:
-    return "resize";
-  case EventKind::Close:
-    return "close";
-  case EventKind::QuitRequest:
-    return "quit request";
-  case EventKind::SentMessage:
-    return "message sent";
-  case EventKind::Answer:
-    return "next box answered";
-  case EventKind::DisplayModes:
-    return "display modes";
-  case EventKind::FailCall:
-    return "fail";
-  }
-  return "?";
-}
+// The event kinds' names, in the kinds' order.
+const char *const kKindNames[] = {
+    "key down",          "key up",        "focus gained", "focus lost",   "minimise",
+    "restore",           "resize",        "close",        "quit request", "message sent",
+    "next box answered", "display modes", "fail"};
+static_assert(sizeof kKindNames / sizeof *kKindNames ==
+                  static_cast<size_t>(EventKind::FailCall) + 1,
+              "a name for every event kind");
 
 } // namespace
 
@@ -177,60 +154,39 @@ ProgramSequence DecodeProgramSequence(const uint8_t *data, size_t size) {
         break;
       continue;
     }
-    ProgramEvent event = {std::max(pass, 1), EventKind::Close};
-    switch (operation) {
-    case 1:
-    case 2:
-      event.kind = operation == 1 ? EventKind::KeyDown : EventKind::KeyUp;
+    // Operations 1 to 13 are the event kinds in their order.
+    ProgramEvent event = {std::max(pass, 1), static_cast<EventKind>(operation - 1)};
+    switch (event.kind) {
+    case EventKind::KeyDown:
+    case EventKind::KeyUp:
       DecodeKey(&reader, &event);
       break;
-    case 3:
-      event.kind = EventKind::FocusGained;
-      break;
-    case 4:
-      event.kind = EventKind::FocusLost;
-      break;
-    case 5:
-      event.kind = EventKind::Minimise;
-      break;
-    case 6:
-      event.kind = EventKind::Restore;
-      break;
-    case 7:
-      event.kind = EventKind::Resize;
+    case EventKind::Resize:
       event.width = reader.next() * 4;
       event.height = reader.next() * 4;
       break;
-    case 8:
-      event.kind = EventKind::Close;
-      break;
-    case 9:
-      event.kind = EventKind::QuitRequest;
-      break;
-    case 10: {
-      event.kind = EventKind::SentMessage;
+    case EventKind::SentMessage: {
       const Message &message = Pick(kMessages, reader.next());
       event.message = message.message;
       event.wParam = message.wParam;
       break;
     }
-    case 11:
-      event.kind = EventKind::Answer;
+    case EventKind::Answer:
       event.pass = pass;
       event.answer = Pick(kAnswers, reader.next());
       break;
-    case 12:
-      event.kind = EventKind::DisplayModes;
+    case EventKind::DisplayModes:
       event.pass = pass;
       event.modesOffered = reader.next() & 1;
       break;
-    case 13:
-      event.kind = EventKind::FailCall;
+    case EventKind::FailCall:
       event.pass = pass;
       event.call = Pick(kCalls, reader.next());
       event.nth = 1 + reader.next() % 16;
       if (++failures > kMostFailures)
         continue;
+      break;
+    default:
       break;
     }
     events.push_back(event);
@@ -254,7 +210,7 @@ ProgramSequence DecodeProgramSequence(const uint8_t *data, size_t size) {
 std::string DescribeProgramSequence(const ProgramSequence &sequence) {
   std::ostringstream text;
   for (const ProgramEvent &event : sequence.events) {
-    text << "pass " << event.pass << ": " << KindName(event.kind);
+    text << "pass " << event.pass << ": " << kKindNames[static_cast<int>(event.kind)];
     switch (event.kind) {
     case EventKind::KeyDown:
     case EventKind::KeyUp:

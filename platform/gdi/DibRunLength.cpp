@@ -32,6 +32,17 @@ bool HasBytes(const RunLengthDecoder &decoder, size_t bytes) {
   return decoder.size - decoder.position >= bytes;
 }
 
+// The stream's next two bytes, or false when it has no more.
+bool ReadPair(RunLengthDecoder *decoder, BYTE *first, BYTE *second) {
+  if (!HasBytes(*decoder, 2)) {
+    return false;
+  }
+  *first = decoder->stream[decoder->position];
+  *second = decoder->stream[decoder->position + 1];
+  decoder->position += 2;
+  return true;
+}
+
 void MoveTo(RunLengthDecoder *decoder, int64_t x, int64_t y) {
   const DibConversion &conversion = decoder->conversion;
   decoder->x = std::min<int64_t>(x, conversion.columns);
@@ -99,13 +110,11 @@ void ConvertRunLengthRows(const DibConversion &conversion) {
                            0,          nullptr};
   MoveTo(&decoder, 0, 0);
   while (decoder.y < conversion.pictureRows) {
-    if (!HasBytes(decoder, 2)) {
+    BYTE count = 0, value = 0;
+    if (!ReadPair(&decoder, &count, &value)) {
       BlankUnfinishedRow(decoder);
       return;
     }
-    BYTE count = decoder.stream[decoder.position];
-    BYTE value = decoder.stream[decoder.position + 1];
-    decoder.position += 2;
     if (count > 0) {
       uint32_t first = conversion.palette[fourBits ? value >> 4 : value];
       uint32_t second = fourBits ? conversion.palette[value & 15] : first;
@@ -118,13 +127,11 @@ void ConvertRunLengthRows(const DibConversion &conversion) {
       // The escape alone keeps the row's pixels, even when its offsets are
       // missing.
       decoder.keptX = decoder.x;
-      if (!HasBytes(decoder, 2)) {
+      BYTE right = 0, up = 0;
+      if (!ReadPair(&decoder, &right, &up)) {
         BlankUnfinishedRow(decoder);
         return;
       }
-      BYTE right = decoder.stream[decoder.position];
-      BYTE up = decoder.stream[decoder.position + 1];
-      decoder.position += 2;
       MoveTo(&decoder, decoder.x + right, decoder.y + up);
       decoder.keptX = decoder.x;
     } else if (!WriteAbsoluteRun(&decoder, value, fourBits)) {

@@ -3,7 +3,6 @@
 
 #include "CallArguments.h"
 #include "ResourceCounts.h"
-#include "Sanitizers.h"
 #include "SpareBlock.h"
 
 #include <PlatformCalls.h>
@@ -48,18 +47,6 @@ MemoryDeviceContext *FindMemoryDC(HDC dc) {
 // The memory of the last small section deleted, for the next one.
 SpareBlock spareSection = {};
 
-#ifdef QUELLOR_ADDRESS_SANITIZER
-// Every section is zero-filled heap memory (see Sanitizers.h).
-bool SectionOnHeap(size_t) { return true; }
-#else
-// Sections below this size are zero-filled heap memory, which the next section
-// takes over (see SpareBlock.h): a mapping of their own would cost more to
-// make, fill and remove than their pixels cost to convert.
-const size_t kLargestHeapSection = 128 << 10;
-
-bool SectionOnHeap(size_t bytes) { return bytes < kLargestHeapSection; }
-#endif
-
 // Sections of at least this size get transparent huge pages, which saves most
 // of the page faults of writing a large picture into fresh memory.
 const size_t kHugePageThreshold = 4u << 20;
@@ -68,7 +55,7 @@ const size_t kHugePageThreshold = 4u << 20;
 // made present at once, which costs less than faulting them in one by one
 // while the conversion writes (older kernels ignore the request).
 BYTE *AllocateSectionMemory(size_t bytes) {
-  if (SectionOnHeap(bytes)) {
+  if (BelongsOnHeap(bytes)) {
     void *memory = TakeBlock(&spareSection, bytes);
     return memory ? static_cast<BYTE *>(std::memset(memory, 0, bytes)) : nullptr;
   }
@@ -86,7 +73,7 @@ BYTE *AllocateSectionMemory(size_t bytes) {
 }
 
 void FreeSectionMemory(BYTE *bits, size_t bytes) {
-  if (SectionOnHeap(bytes)) {
+  if (BelongsOnHeap(bytes)) {
     GiveBackBlock(&spareSection, bits, bytes);
   } else {
     munmap(bits, bytes);

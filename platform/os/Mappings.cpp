@@ -4,7 +4,6 @@
 #include "KernelObjects.h"
 #include "PlatformControl.h"
 #include "ResourceCounts.h"
-#include "Sanitizers.h"
 #include "SpareBlock.h"
 
 #include <PlatformCalls.h>
@@ -27,22 +26,13 @@ namespace {
 // Views must start at a multiple of Win32's allocation granularity.
 const uint64_t kAllocationGranularity = 65536;
 
-#ifdef QUELLOR_ADDRESS_SANITIZER
-// Every view is a heap copy of exactly its bytes (see Sanitizers.h).
-const size_t kBuildReadLimit = SIZE_MAX;
-#else
-// Views below this size are read into heap memory, which the next view takes
-// over (see SpareBlock.h): for a small file that costs a fraction of mapping
-// its pages and unmapping them. The copy does not follow later writes to the
-// file as a Win32 view would; the loader opens its file sharing reading
-// alone, which under Win32 keeps every writer out while the mapping lasts, so
-// it cannot tell.
-const size_t kBuildReadLimit = 128 << 10;
-#endif
-
-// Views shorter than this are read, longer ones mapped (the platform control
-// lets tests choose either way in any build).
-size_t readLimit = kBuildReadLimit;
+// Small views are read into heap blocks (see SpareBlock.h). The copy does not
+// follow later writes to the file as a Win32 view would; the loader opens its
+// file sharing reading alone, which under Win32 keeps every writer out while
+// the mapping lasts, so it cannot tell. Views shorter than this are read,
+// longer ones mapped (the platform control lets tests choose either way in any
+// build).
+size_t readLimit = kSmallestMapping;
 // The longest view made since the last reset.
 uint64_t longestView = 0;
 
@@ -196,7 +186,7 @@ bool MappedViewWasCut(const char *address) {
 // Mapped when it is long enough and can be guarded, read otherwise.
 char *MakeView(int descriptor, uint64_t offset, size_t length, ViewRecord *record) {
   *record = {length, false, false};
-  if (length >= readLimit) {
+  if (!BelongsOnHeap(length, readLimit)) {
     if (char *view = MapBytes(descriptor, offset, length)) {
       record->mapped = true;
       return view;
@@ -230,7 +220,7 @@ bool ViewWasCut(const void *address) {
 }
 
 void ResetFileViews() {
-  readLimit = kBuildReadLimit;
+  readLimit = kSmallestMapping;
   longestView = 0;
 }
 

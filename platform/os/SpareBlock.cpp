@@ -2,6 +2,7 @@
 
 #include "Sanitizers.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 namespace platform {
@@ -12,7 +13,11 @@ namespace platform {
 void *TakeBlock(SpareBlock *, size_t bytes) { return std::malloc(bytes > 0 ? bytes : 1); }
 
 void GiveBackBlock(SpareBlock *, void *memory, size_t) { std::free(memory); }
+
+const size_t kSmallestMapping = SIZE_MAX;
 #else
+const size_t kSmallestMapping = 128 << 10;
+
 void *TakeBlock(SpareBlock *spare, size_t bytes) {
   if (spare->memory && spare->bytes >= bytes) {
     void *memory = spare->memory;

@@ -24,6 +24,18 @@ void *TakeBlock(SpareBlock *spare, size_t bytes);
 // block kept already holds more, in which case it is freed.
 void GiveBackBlock(SpareBlock *spare, void *memory, size_t bytes);
 
+// The size from which file views and DIB sections get a mapping of their own.
+// Below it they are heap blocks as above: a mapping would cost more to make,
+// fill and remove than their bytes cost to read or convert. Builds with
+// AddressSanitizer keep every size on the heap (see Sanitizers.h).
+extern const size_t kSmallestMapping;
+
+// Whether memory of this many bytes is a heap block rather than a mapping,
+// for the given smallest mapping (tests may choose another for views).
+inline bool BelongsOnHeap(size_t bytes, size_t smallestMapping = kSmallestMapping) {
+  return bytes < smallestMapping;
+}
+
 } // namespace platform
 
 #endif

@@ -13,7 +13,7 @@ namespace platform::sdl {
 
 using core::DisplayMode;
 
-// LibraryPinning.cpp: in builds with AddressSanitizer, keeps every shared
+// SdlLibraryPinning.cpp: in builds with AddressSanitizer, keeps every shared
 // library loaded so far mapped until the process ends, so that LeakSanitizer
 // can name the library of each block it reports; called before any SDL call
 // that may unload one (destroying a window, quitting video). Does nothing in

@@ -2,8 +2,8 @@
 //
 // Implements: pumpEvents (keys, focus, minimising, restoring, sizes, closing,
 // and SDL's quit request, which is how SIGINT and SIGTERM arrive).
-#include "KeyCodes.h"
 #include "SdlBackend.h"
+#include "SdlKeyCodes.h"
 
 namespace platform::sdl {
 

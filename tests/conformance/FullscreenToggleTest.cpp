@@ -13,11 +13,8 @@ namespace {
 class FullscreenToggleTest : public ShellTest {};
 
 TEST_F(FullscreenToggleTest, WindowIsRecreatedFullscreenAfterTheOldOneIsGone) {
-  control::QueueMessageBoxAnswer(IDNO);
-  control::PostBeforeFrame(2, WM_KEYDOWN, VK_F1, 0);
-  control::PostBeforeFrame(4, WM_KEYDOWN, VK_ESCAPE, 0);
-
-  EXPECT_EQ(RunProgram(), VK_ESCAPE);
+  EXPECT_EQ(RunAnswering(IDNO, {{2, WM_KEYDOWN, VK_F1, 0}, {4, WM_KEYDOWN, VK_ESCAPE, 0}}),
+            VK_ESCAPE);
 
   EXPECT_EQ(appState.isFullscreen, 1);
   EXPECT_EQ(appState.KeyState[VK_F1], 0);
@@ -37,11 +34,8 @@ TEST_F(FullscreenToggleTest, WindowIsRecreatedFullscreenAfterTheOldOneIsGone) {
 }
 
 TEST_F(FullscreenToggleTest, LeavingFullscreenRestoresTheDisplayBeforeTheWindowedOne) {
-  control::QueueMessageBoxAnswer(IDYES);
-  control::PostBeforeFrame(2, WM_KEYDOWN, VK_F1, 0);
-  control::PostBeforeFrame(3, WM_KEYDOWN, VK_ESCAPE, 0);
-
-  EXPECT_EQ(RunProgram(), VK_ESCAPE);
+  EXPECT_EQ(RunAnswering(IDYES, {{2, WM_KEYDOWN, VK_F1, 0}, {3, WM_KEYDOWN, VK_ESCAPE, 0}}),
+            VK_ESCAPE);
 
   EXPECT_EQ(appState.isFullscreen, 0);
   std::vector<int> displayCalls = CallPositions("ChangeDisplaySettingsA");
@@ -68,23 +62,18 @@ TEST_F(FullscreenToggleTest, EachFramePassThatFindsTheFlagTogglesOnce) {
 }
 
 TEST_F(FullscreenToggleTest, KeyUpBeforeTheFramePassCancelsTheToggle) {
-  control::QueueMessageBoxAnswer(IDNO);
-  control::PostBeforeFrame(2, WM_KEYDOWN, VK_F1, 0);
-  control::PostBeforeFrame(2, WM_KEYUP, VK_F1, 0);
-  control::PostBeforeFrame(4, WM_KEYDOWN, VK_ESCAPE, 0);
-
-  EXPECT_EQ(RunProgram(), VK_ESCAPE);
+  EXPECT_EQ(RunAnswering(IDNO, {{2, WM_KEYDOWN, VK_F1, 0},
+                                {2, WM_KEYUP, VK_F1, 0},
+                                {4, WM_KEYDOWN, VK_ESCAPE, 0}}),
+            VK_ESCAPE);
 
   EXPECT_EQ(CountCalls("CreateWindowExA"), 1);
   EXPECT_EQ(appState.isFullscreen, 0);
 }
 
 TEST_F(FullscreenToggleTest, EscapeAndF1InOnePassRecreateThenEnd) {
-  control::QueueMessageBoxAnswer(IDNO);
-  control::PostBeforeFrame(2, WM_KEYDOWN, VK_F1, 0);
-  control::PostBeforeFrame(2, WM_KEYDOWN, VK_ESCAPE, 0);
-
-  EXPECT_EQ(RunProgram(), VK_ESCAPE);
+  EXPECT_EQ(RunAnswering(IDNO, {{2, WM_KEYDOWN, VK_F1, 0}, {2, WM_KEYDOWN, VK_ESCAPE, 0}}),
+            VK_ESCAPE);
 
   std::vector<int> creations = CallPositions("CreateWindowExA");
   ASSERT_EQ(creations.size(), 2u);

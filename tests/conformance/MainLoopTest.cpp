@@ -15,10 +15,7 @@ class MainLoopTest : public ShellTest {};
 class StartAnswerTest : public ShellTest, public ::testing::WithParamInterface<int> {};
 
 TEST_F(MainLoopTest, StartQuestionIsAskedFirstAndNoMeansWindowed) {
-  control::QueueMessageBoxAnswer(IDNO);
-  control::PostBeforeFrame(1, WM_KEYDOWN, VK_ESCAPE, 0);
-
-  EXPECT_EQ(RunProgram(), VK_ESCAPE);
+  EXPECT_EQ(RunAnswering(IDNO, {{1, WM_KEYDOWN, VK_ESCAPE, 0}}), VK_ESCAPE);
 
   EXPECT_EQ(control::MessageBoxesShown().size(), 1u);
   ExpectMessageBox(0, "Prejete si celoobrazovkovy rezim?", "Cela obrazovka?",
@@ -31,10 +28,7 @@ TEST_F(MainLoopTest, StartQuestionIsAskedFirstAndNoMeansWindowed) {
 }
 
 TEST_P(StartAnswerTest, AnyOtherAnswerMeansFullscreen) {
-  control::QueueMessageBoxAnswer(GetParam());
-  control::PostBeforeFrame(1, WM_KEYDOWN, VK_ESCAPE, 0);
-
-  EXPECT_EQ(RunProgram(), VK_ESCAPE);
+  EXPECT_EQ(RunAnswering(GetParam(), {{1, WM_KEYDOWN, VK_ESCAPE, 0}}), VK_ESCAPE);
 
   EXPECT_EQ(appState.isFullscreen, 1);
   // One switch at creation, one restore at tear-down.
@@ -63,11 +57,9 @@ TEST_F(MainLoopTest, StartQuestionThatCouldNotBeShownMeansWindowed) {
 // status is the parameter of the last message taken, whatever it was: here
 // the character Escape types, posted after the system command.
 TEST_F(MainLoopTest, EscapeEndsAfterAnUnpresentedFrameWithTheLastMessagesParameter) {
-  control::QueueMessageBoxAnswer(IDNO);
-  control::PostBeforeFrame(3, WM_KEYDOWN, VK_ESCAPE, 0);
-  control::PostBeforeFrame(3, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
-
-  EXPECT_EQ(RunProgram(), 0x1B);
+  EXPECT_EQ(
+      RunAnswering(IDNO, {{3, WM_KEYDOWN, VK_ESCAPE, 0}, {3, WM_SYSCOMMAND, SC_SCREENSAVE, 0}}),
+      0x1B);
 
   EXPECT_EQ(control::FramePasses(), 3);
   EXPECT_EQ(FramesRendered(), 3);
@@ -80,10 +72,7 @@ TEST_F(MainLoopTest, EscapeEndsAfterAnUnpresentedFrameWithTheLastMessagesParamet
 }
 
 TEST_F(MainLoopTest, EscapeInFullscreenRestoresTheDisplayAndTheCursor) {
-  control::QueueMessageBoxAnswer(IDYES);
-  control::PostBeforeFrame(2, WM_KEYDOWN, VK_ESCAPE, 0);
-
-  EXPECT_EQ(RunProgram(), VK_ESCAPE);
+  EXPECT_EQ(RunAnswering(IDYES, {{2, WM_KEYDOWN, VK_ESCAPE, 0}}), VK_ESCAPE);
 
   EXPECT_EQ(FramesRendered(), 2);
   EXPECT_EQ(control::FramesPresented(), 1);
@@ -95,23 +84,17 @@ TEST_F(MainLoopTest, EscapeInFullscreenRestoresTheDisplayAndTheCursor) {
 }
 
 TEST_F(MainLoopTest, EscapeReleasedBeforeTheNextFrameDoesNotEnd) {
-  control::QueueMessageBoxAnswer(IDNO);
-  control::PostBeforeFrame(2, WM_KEYDOWN, VK_ESCAPE, 0);
-  control::PostBeforeFrame(2, WM_KEYUP, VK_ESCAPE, 0);
-  control::PostBeforeFrame(4, WM_KEYDOWN, VK_ESCAPE, 0);
-
-  EXPECT_EQ(RunProgram(), VK_ESCAPE);
+  EXPECT_EQ(RunAnswering(IDNO, {{2, WM_KEYDOWN, VK_ESCAPE, 0},
+                                {2, WM_KEYUP, VK_ESCAPE, 0},
+                                {4, WM_KEYDOWN, VK_ESCAPE, 0}}),
+            VK_ESCAPE);
 
   EXPECT_EQ(FramesRendered(), 4);
   EXPECT_EQ(control::FramesPresented(), 3);
 }
 
 TEST_F(MainLoopTest, ClosingTheWindowEndsWithStatusZeroAndReleasesEverything) {
-  control::QueueMessageBoxAnswer(IDNO);
-  control::PostBeforeFrame(2, WM_KEYDOWN, VK_SHIFT, 0);
-  control::PostBeforeFrame(2, WM_CLOSE, 0, 0);
-
-  EXPECT_EQ(RunProgram(), 0);
+  EXPECT_EQ(RunAnswering(IDNO, {{2, WM_KEYDOWN, VK_SHIFT, 0}, {2, WM_CLOSE, 0, 0}}), 0);
 
   EXPECT_EQ(FramesRendered(), 1);
   EXPECT_EQ(control::FramesPresented(), 1);
@@ -127,11 +110,9 @@ TEST_F(MainLoopTest, ClosingTheWindowEndsWithStatusZeroAndReleasesEverything) {
 // Minimised: no drawing and no pause, but the buffers are still swapped on
 // every pass; Escape still ends the loop.
 TEST_F(MainLoopTest, MinimisedPassesNeitherDrawNorSleep) {
-  control::QueueMessageBoxAnswer(IDNO);
-  control::PostBeforeFrame(2, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
-  control::PostBeforeFrame(6, WM_KEYDOWN, VK_ESCAPE, 0);
-
-  EXPECT_EQ(RunProgram(), VK_ESCAPE);
+  EXPECT_EQ(RunAnswering(IDNO, {{2, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0},
+                                {6, WM_KEYDOWN, VK_ESCAPE, 0}}),
+            VK_ESCAPE);
 
   EXPECT_EQ(control::FramePasses(), 6);
   EXPECT_EQ(FramesRendered(), 1);
@@ -141,12 +122,10 @@ TEST_F(MainLoopTest, MinimisedPassesNeitherDrawNorSleep) {
 }
 
 TEST_F(MainLoopTest, RestoringTheWindowResumesDrawing) {
-  control::QueueMessageBoxAnswer(IDNO);
-  control::PostBeforeFrame(2, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
-  control::PostBeforeFrame(4, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
-  control::PostBeforeFrame(6, WM_KEYDOWN, VK_ESCAPE, 0);
-
-  EXPECT_EQ(RunProgram(), VK_ESCAPE);
+  EXPECT_EQ(RunAnswering(IDNO, {{2, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0},
+                                {4, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0},
+                                {6, WM_KEYDOWN, VK_ESCAPE, 0}}),
+            VK_ESCAPE);
 
   EXPECT_EQ(FramesRendered(), 4); // passes 1, 4, 5 and 6
   EXPECT_EQ(CountCalls("SwapBuffers"), 5);

@@ -57,6 +57,13 @@ void ShellTest::RemoveTexture(const char *name) { ASSERT_EQ(std::remove(name), 0
 
 int ShellTest::RunProgram() { return WinMain(nullptr, nullptr, nullptr, SW_SHOWNORMAL); }
 
+int ShellTest::RunAnswering(int answer, std::initializer_list<Posted> posted) {
+  control::QueueMessageBoxAnswer(answer);
+  for (const Posted &message : posted)
+    control::PostBeforeFrame(message.pass, message.message, message.wParam, message.lParam);
+  return RunProgram();
+}
+
 int ShellTest::CountCalls(const std::string &name) {
   return static_cast<int>(CallPositions(name).size());
 }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,16 @@ protected:
 
   // Runs the program's entry as the platform's start-up would.
   int RunProgram();
+
+  // A message posted before the frame pass it is due at.
+  struct Posted {
+    int pass;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  };
+  // Answers the start question, posts the messages and runs the program.
+  int RunAnswering(int answer, std::initializer_list<Posted> posted);
 
   // Platform calls made so far with the given name.
   int CountCalls(const std::string &name);

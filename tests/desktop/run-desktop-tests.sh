@@ -31,8 +31,6 @@ workdir=$(mktemp -d)
 appdir=$(dirname "$program") # where the program runs: beside its textures
 xvfb_pid=
 openbox_pid=
-app_pid=
-app_status=
 reference_box_pid=
 unset DISPLAY WAYLAND_DISPLAY
 # In AddressSanitizer builds: the GL driver and D-Bus libraries that SDL
@@ -42,43 +40,10 @@ export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 # shellcheck source=../support/x11-display.sh
 source "$(dirname "$(realpath "$0")")/../support/x11-display.sh"
 
-cleanup() {
-  stop "$reference_box_pid"
-  stop "$app_pid"
-  stop "$openbox_pid"
-  stop "$xvfb_pid"
-  rm -rf "$workdir"
-}
+cleanup() { stop_all "$reference_box_pid" "$app_pid" "$openbox_pid" "$xvfb_pid"; }
 trap cleanup EXIT
 
-fail() {
-  echo "FAIL [$scenario]: $*" >&2
-  for f in "$workdir"/app.out "$workdir"/app.err; do
-    [ -s "$f" ] && { echo "--- $(basename "$f")" >&2; cat "$f" >&2; }
-  done
-  exit 1
-}
-
-
-start_app() {
-  (cd "$appdir" && exec "$program") >"$workdir/app.out" 2>"$workdir/app.err" &
-  app_pid=$!
-}
-
-app_running() { kill -0 "$app_pid" 2>/dev/null; }
-
-# Waits for the program to end and sets app_status.
-wait_app_exit() {
-  wait_process_end "$app_pid" "${1:-60}" || fail "the program did not end"
-  wait "$app_pid"
-  app_status=$?
-  app_pid=
-}
-
-expect_status() {
-  wait_app_exit
-  [ "$app_status" = "$1" ] || fail "exit status $app_status, expected $1"
-}
+start_app() { start_app_in "$appdir" "$program"; }
 
 # Message boxes are answered with answer_box (x11-display.sh): Return presses
 # the first button (Yes/OK), Escape the last (No/OK).
@@ -115,6 +80,12 @@ press_escape() {
   hold_key Escape 60 window_gone "$window_id" || fail "Escape did not take the window down"
 }
 
+# Escape ends the program with its key code as the status.
+end_with_escape() {
+  press_escape
+  expect_status 27
+}
+
 press_closing_key() { # KEY
   activate_window "$window_id"
   hold_key "$1" 60 window_gone "$window_id" || fail "$1 did not take the window down"
@@ -143,6 +114,35 @@ expect_fullscreen_window() {
   wait_for 60 fullscreen_ok || fail "fullscreen window is $(client_geometry "$window_id")"
 }
 
+# Starts the program and answers its question No (Escape): its window.
+start_windowed() {
+  start_app
+  answer_box "Cela obrazovka?" Escape
+  expect_windowed_window
+}
+
+# Starts the program and answers its question Yes (Return): fullscreen.
+start_fullscreen() {
+  start_app
+  answer_box "Cela obrazovka?" Return
+  expect_fullscreen_window
+}
+
+# F1 from fullscreen: the desktop's mode and a window again.
+f1_to_windowed() {
+  press_closing_key F1
+  wait_for 60 screen_is 1024x768 || fail "F1 did not restore the display"
+  expect_windowed_window
+}
+
+# The desktop's 1024x768 is back.
+expect_mode_restored() { screen_is 1024x768 || fail "display mode not restored: $(screen_size)"; }
+
+# The window manager's close button: the program ends with status 0.
+close_window() {
+  wmctrl -c Quellor
+  expect_status 0
+}
 
 now_ms() { date +%s%3N; }
 
@@ -348,9 +348,7 @@ use_texture_copies() {
 case "$scenario" in
 windowed-escape)
   start_display
-  start_app
-  answer_box "Cela obrazovka?" Escape
-  expect_windowed_window
+  start_windowed
   expect_frame_drawn
   press_escape
   # The status is the wParam of the last message taken: Escape's key code.
@@ -358,11 +356,8 @@ windowed-escape)
   ;;
 windowed-close)
   start_display
-  start_app
-  answer_box "Cela obrazovka?" Escape
-  expect_windowed_window
-  wmctrl -c Quellor
-  expect_status 0
+  start_windowed
+  close_window
   ;;
 fallback-yes)
   start_display
@@ -370,8 +365,7 @@ fallback-yes)
   answer_box "Cela obrazovka?" Return
   answer_box "Okenni mod?" Return
   expect_windowed_window
-  wmctrl -c Quellor
-  expect_status 0
+  close_window
   ;;
 fallback-no)
   start_display
@@ -384,27 +378,19 @@ fallback-no)
 fullscreen)
   start_display
   add_640x480_mode
-  start_app
-  answer_box "Cela obrazovka?" Return
-  expect_fullscreen_window
+  start_fullscreen
   expect_frame_drawn
-  press_escape
-  expect_status 27
-  screen_is 1024x768 || fail "display mode not restored: $(screen_size)"
+  end_with_escape
+  expect_mode_restored
   ;;
 toggle)
   start_display
   add_640x480_mode
-  start_app
-  answer_box "Cela obrazovka?" Escape
-  expect_windowed_window
+  start_windowed
   press_closing_key F1
   expect_fullscreen_window
-  press_closing_key F1
-  wait_for 60 screen_is 1024x768 || fail "F1 did not restore the display"
-  expect_windowed_window
-  wmctrl -c Quellor
-  expect_status 0
+  f1_to_windowed
+  close_window
   ;;
 stalled-f1)
   # A frame pass that takes long, as on a busy machine, must not lose a key
@@ -413,9 +399,7 @@ stalled-f1)
   # harness holds the key until the program has acted on it.
   start_display
   add_640x480_mode
-  start_app
-  answer_box "Cela obrazovka?" Escape
-  expect_windowed_window
+  start_windowed
   expect_frame_drawn
   activate_window "$window_id"
   kill -STOP "$app_pid"
@@ -425,29 +409,22 @@ stalled-f1)
   kill -CONT "$app_pid"
   wait "$press_pid" || fail "F1 was lost while the program was stalled"
   expect_fullscreen_window
-  press_closing_key F1
-  wait_for 60 screen_is 1024x768 || fail "F1 did not restore the display"
-  expect_windowed_window
-  wmctrl -c Quellor
-  expect_status 0
+  f1_to_windowed
+  close_window
   ;;
 sigterm)
   # SIGTERM closes the program like the close button, and the display mode
   # comes back.
   start_display
   add_640x480_mode
-  start_app
-  answer_box "Cela obrazovka?" Return
-  expect_fullscreen_window
+  start_fullscreen
   kill -TERM "$app_pid"
   expect_status 0
-  screen_is 1024x768 || fail "display mode not restored: $(screen_size)"
+  expect_mode_restored
   ;;
 alt-f4)
   start_display
-  start_app
-  answer_box "Cela obrazovka?" Escape
-  expect_windowed_window
+  start_windowed
   press_closing_key alt+F4
   expect_status 0
   ;;
@@ -461,7 +438,7 @@ missing-textures)
   start_app
   answer_box "Cela obrazovka?" Return
   expect_status 1
-  screen_is 1024x768 || fail "display mode not restored: $(screen_size)"
+  expect_mode_restored
   ;;
 no-display)
   # Without a display every message goes to standard error and start-up
@@ -481,9 +458,7 @@ textured-scene)
   # cubes move.
   need_scene_reference
   start_display
-  start_app
-  answer_box "Cela obrazovka?" Escape
-  expect_windowed_window
+  start_windowed
   expect_frame_drawn
   screenshot first
   expect_scene_picture first
@@ -491,8 +466,7 @@ textured-scene)
     fail "only $(changed_pixels "$workdir/first.png" "$workdir/second.png" moving) pixels changed where the cubes move"
   changed=$(changed_pixels "$workdir/first.png" "$workdir/second.png" still)
   [ "$changed" -le 50 ] || fail "$changed pixels changed in the still part"
-  press_escape
-  expect_status 27
+  end_with_escape
   ;;
 space-follows)
   # After space the camera follows the wandering cube: the crate stays in the
@@ -500,9 +474,7 @@ space-follows)
   # and keeps moving; space again brings back the view of the floor's centre.
   need_scene_reference
   start_display
-  start_app
-  answer_box "Cela obrazovka?" Escape
-  expect_windowed_window
+  start_windowed
   expect_frame_drawn
   screenshot centre
   expect_scene_picture centre
@@ -525,8 +497,7 @@ space-follows)
   hold_key space 60 view_at_centre || fail "space again did not bring back the view of the centre"
   screenshot back
   expect_scene_picture back
-  press_escape
-  expect_status 27
+  end_with_escape
   ;;
 toggle-textured)
   # Each new window loads the textures again. Without a 640x480 mode F1 asks
@@ -535,9 +506,7 @@ toggle-textured)
   # once), F1 goes fullscreen. Escape restores the display mode.
   need_scene_reference
   start_display
-  start_app
-  answer_box "Cela obrazovka?" Escape
-  expect_windowed_window
+  start_windowed
   expect_frame_drawn
   first_window=$window_id
   press_closing_key F1
@@ -548,21 +517,17 @@ toggle-textured)
   expect_frame_drawn
   screenshot recreated
   expect_scene_picture recreated
-  press_escape
-  expect_status 27
+  end_with_escape
   add_640x480_mode
-  start_app
-  answer_box "Cela obrazovka?" Escape
-  expect_windowed_window
+  start_windowed
   expect_frame_drawn
   press_closing_key F1
   expect_fullscreen_window
   expect_frame_drawn
   screenshot fullscreen
   expect_scene_picture fullscreen
-  press_escape
-  expect_status 27
-  screen_is 1024x768 || fail "display mode not restored: $(screen_size)"
+  end_with_escape
+  expect_mode_restored
   ;;
 missing-tex2)
   # A texture file that cannot be opened ends start-up silently.
@@ -604,9 +569,7 @@ backend)
   "$program" || fail "backend tests failed"
   ;;
 conformance)
-  for tool in Xvfb openbox xrandr xdpyinfo; do
-    command -v "$tool" >/dev/null || { echo "SKIP [$scenario]: no $tool"; exit 77; }
-  done
+  tool=$(missing_tool Xvfb openbox xrandr xdpyinfo) && skip "no $tool"
   start_display
   add_640x480_mode
   "$program" || fail "conformance tests failed"
@@ -636,8 +599,7 @@ timing)
   drawn=$(now_ms)
   xdotool keyup F1
   echo "F1 to display switched: $((switched - pressed)) ms, to first fullscreen frame: $((drawn - pressed)) ms"
-  wmctrl -c Quellor
-  expect_status 0
+  close_window
   ;;
 *)
   fail "unknown scenario"

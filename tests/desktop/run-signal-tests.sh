@@ -15,13 +15,12 @@
 # running once the program has ended.
 set -uo pipefail
 
-case_name=${1:?case}
+scenario=${1:?case}
 program=$(realpath "${2:?program}")
 guard=$(dirname "$program")/quellor-display-guard
 workdir=$(mktemp -d)
 xvfb_pid=
 openbox_pid=
-app_pid=
 strace_pid=
 unset DISPLAY WAYLAND_DISPLAY
 # A killed program would write its core into its folder, the build's.
@@ -33,8 +32,6 @@ export ASAN_OPTIONS="detect_leaks=0:handle_segv=0:handle_sigbus=0:handle_sigfpe=
 here=$(dirname "$(realpath "$0")")
 # shellcheck source=../support/x11-display.sh
 source "$here/../support/x11-display.sh"
-# shellcheck source=../support/message-boxes.sh
-source "$here/../support/message-boxes.sh"
 
 # The display guards whose display is ours.
 guards_on_display() {
@@ -65,42 +62,15 @@ trace_program() {
 }
 
 cleanup() {
-  local pid
-  stop "$strace_pid"
-  stop "$app_pid"
-  for pid in $(guards_on_display); do stop "$pid"; done
-  stop "$openbox_pid"
-  stop "$xvfb_pid"
-  rm -rf "$workdir"
+  # shellcheck disable=SC2046 # one process id a word
+  stop_all "$strace_pid" "$app_pid" $(guards_on_display) "$openbox_pid" "$xvfb_pid"
 }
 trap cleanup EXIT
 
-fail() {
-  echo "FAIL [$case_name]: $*" >&2
-  for f in "$workdir"/app.out "$workdir"/app.err; do
-    [ -s "$f" ] && { echo "--- $(basename "$f")" >&2; cat "$f" >&2; }
-  done
-  exit 1
-}
-
-start_app() {
-  (cd "$(dirname "$program")" && exec "$program") >"$workdir/app.out" 2>"$workdir/app.err" &
-  app_pid=$!
-}
-
-# Waits for the program to end and checks its status.
-expect_status() {
-  wait_for 30 bash -c "! kill -0 $app_pid" || fail "the program did not end"
-  wait "$app_pid"
-  local status=$?
-  app_pid=
-  [ "$status" = "$1" ] || fail "exit status $status, expected $1"
-}
-
 start_display
 add_640x480_mode
-start_app
-case "$case_name" in
+start_app_in "$(dirname "$program")" "$program"
+case "$scenario" in
 windowed)
   answer_box "Cela obrazovka?" Escape
   wait_window Quellor
@@ -112,12 +82,12 @@ windowed)
   expect_status 0
   ;;
 *)
-  number=$(kill -l "$case_name" 2>/dev/null) || fail "unknown case"
+  number=$(kill -l "$scenario" 2>/dev/null) || fail "unknown case"
   answer_box "Cela obrazovka?" Return
   wait_for 20 screen_is 640x480 || fail "the display did not switch to 640x480"
-  case "$case_name" in INT | KILL) ;; *) trace_program ;; esac
-  kill -s "$case_name" "$app_pid"
-  case "$case_name" in
+  case "$scenario" in INT | KILL) ;; *) trace_program ;; esac
+  kill -s "$scenario" "$app_pid"
+  case "$scenario" in
   INT)
     expect_status 0
     ;;
@@ -140,4 +110,4 @@ windowed)
   ;;
 esac
 wait_for 20 no_guard || fail "a display guard outlived the program: $(guards_on_display)"
-echo "PASS [$case_name]"
+echo "PASS [$scenario]"

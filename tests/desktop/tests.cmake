@@ -39,7 +39,8 @@ set_target_properties(quellor_show_message_box PROPERTIES RUNTIME_OUTPUT_DIRECTO
 
 file(GLOB QUELLOR_SDL_BACKEND_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/backend/*.cpp)
 add_executable(quellor_sdl_backend_tests ${QUELLOR_SDL_BACKEND_TEST_SOURCES})
-target_include_directories(quellor_sdl_backend_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../support)
+target_include_directories(quellor_sdl_backend_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../support
+                                                    ${PROJECT_SOURCE_DIR}/app)
 target_link_libraries(quellor_sdl_backend_tests PRIVATE quellor_platform_sdl GTest::gtest_main)
 # A library the tests load and close themselves, to see whether it stays mapped.
 add_library(quellor_loadable_module MODULE ${CMAKE_CURRENT_LIST_DIR}/loadable/Loadable.c)

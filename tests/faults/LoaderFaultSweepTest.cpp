@@ -13,6 +13,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BitmapBytes.h"
@@ -20,6 +21,7 @@
 #include "PlatformControl.h"
 #include "PlatformFixture.h"
 #include "ScratchDirectory.h"
+#include "TakenImage.h"
 
 namespace {
 
@@ -79,15 +81,11 @@ LoadOutcome Load(const LoadKind &kind, const std::string &failingCall = "", int 
   RgbImage *image =
       kind.wideName ? LoadBitmapAsRgb(wide.c_str(), 1) : LoadBitmapAsRgb(kind.fileName, 0);
   LoadOutcome outcome;
-  outcome.loaded = image != nullptr;
-  if (image) {
-    outcome.width = image->width;
-    outcome.height = image->height;
-    outcome.pixels.assign(image->pixels,
-                          image->pixels + static_cast<size_t>(image->width) * image->height * 3);
-    std::free(image->pixels);
-    std::free(image);
-  }
+  TakenImage taken = TakeImage(image);
+  outcome.loaded = taken.loaded;
+  outcome.width = taken.width;
+  outcome.height = taken.height;
+  outcome.pixels = std::move(taken.rgb);
   outcome.boxes = control::MessageBoxesShown();
   control::LiveResources now = control::Live();
   outcome.live = {0,

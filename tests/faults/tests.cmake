@@ -17,16 +17,5 @@ add_test(NAME program_fuzz_regressions
                  ${PROJECT_SOURCE_DIR}/fuzz/program-regressions)
 set_tests_properties(program_fuzz_regressions PROPERTIES LABELS faults)
 
-# A minute of fuzzing the whole program with AddressSanitizer and
-# UndefinedBehaviorSanitizer, where clang's libFuzzer is installed. It builds
-# its own tree (build/fuzz).
-find_program(QUELLOR_CLANGXX clang++)
-if(QUELLOR_CLANGXX)
-  execute_process(COMMAND ${QUELLOR_CLANGXX} -print-file-name=libclang_rt.fuzzer-x86_64.a
-                  OUTPUT_VARIABLE QUELLOR_LIBFUZZER OUTPUT_STRIP_TRAILING_WHITESPACE)
-endif()
-if(QUELLOR_LIBFUZZER AND EXISTS "${QUELLOR_LIBFUZZER}")
-  add_test(NAME program_fuzz COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run-program-fuzz.sh 60)
-  # The loader's fuzzing check configures and builds the same tree.
-  set_tests_properties(program_fuzz PROPERTIES LABELS fuzz TIMEOUT 1800 RESOURCE_LOCK build-fuzz)
-endif()
+# A minute of fuzzing the whole program.
+quellor_add_fuzz_test(program_fuzz ${PROJECT_SOURCE_DIR}/fuzz/run-program-fuzz.sh 60)

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BitmapBytes.h"
@@ -19,6 +20,7 @@
 #include "PlatformControl.h"
 #include "PlatformFixture.h"
 #include "ScratchDirectory.h"
+#include "TakenImage.h"
 
 namespace {
 
@@ -42,13 +44,9 @@ struct Loaded {
 Loaded Load(const char *name) {
   size_t shown = control::MessageBoxesShown().size();
   Loaded result;
-  RgbImage *image = LoadBitmapAsRgb(name, 0);
-  if (image) {
-    result.loaded = true;
-    result.rgb.assign(image->pixels, image->pixels + size_t(image->width) * image->height * 3);
-    std::free(image->pixels);
-    std::free(image);
-  }
+  TakenImage taken = TakeImage(LoadBitmapAsRgb(name, 0));
+  result.loaded = taken.loaded;
+  result.rgb = std::move(taken.rgb);
   for (size_t i = shown; i < control::MessageBoxesShown().size(); ++i) {
     result.messages.push_back(control::MessageBoxesShown()[i].text);
   }

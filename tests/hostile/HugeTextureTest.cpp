@@ -18,6 +18,7 @@
 #include "PlatformControl.h"
 #include "PlatformFixture.h"
 #include "ScratchDirectory.h"
+#include "TakenImage.h"
 #include "TextureCreation.h"
 
 namespace {
@@ -102,12 +103,7 @@ TEST_F(HugeTextureTest, SmallPictureAtTheStartOfAHugeFileLoads) {
 // The pixels of the file, or empty when the loader refuses it; the load must
 // leave nothing held.
 std::vector<unsigned char> LoadedPixels(const char *name) {
-  std::vector<unsigned char> rgb;
-  if (RgbImage *image = LoadBitmapAsRgb(name, 0)) {
-    rgb.assign(image->pixels, image->pixels + size_t(image->width) * image->height * 3);
-    std::free(image->pixels);
-    std::free(image);
-  }
+  std::vector<unsigned char> rgb = TakeImage(LoadBitmapAsRgb(name, 0)).rgb;
   control::LiveResources live = control::Live();
   EXPECT_EQ(live.fileHandles + live.mappings + live.views, 0);
   return rgb;

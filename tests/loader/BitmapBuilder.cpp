@@ -2,6 +2,7 @@
 
 #include <BitmapLoader.h>
 #include <PlatformControl.h>
+#include <TakenImage.h>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace {
 
@@ -49,15 +51,11 @@ LoadResult Collect(RgbImage *image, size_t boxesBefore) {
   }
   EXPECT_EQ(result.messages.size(), image ? 0u : 1u);
   CheckReleased();
-  if (image) {
-    result.loaded = true;
-    result.width = image->width;
-    result.height = image->height;
-    result.rgb.assign(image->pixels,
-                      image->pixels + static_cast<size_t>(image->width) * image->height * 3);
-    std::free(image->pixels);
-    std::free(image);
-  }
+  TakenImage taken = TakeImage(image);
+  result.loaded = taken.loaded;
+  result.width = taken.width;
+  result.height = taken.height;
+  result.rgb = std::move(taken.rgb);
   return result;
 }
 

@@ -17,17 +17,8 @@ add_test(NAME loader_texcheck
                  ${PROJECT_SOURCE_DIR}/tests/data/bmpsuite)
 set_tests_properties(loader_texcheck PROPERTIES LABELS loader)
 
-# Two minutes of fuzzing with AddressSanitizer and UndefinedBehaviorSanitizer,
-# where clang's libFuzzer is installed. It builds its own tree (build/fuzz).
-find_program(QUELLOR_CLANGXX clang++)
-if(QUELLOR_CLANGXX)
-  execute_process(COMMAND ${QUELLOR_CLANGXX} -print-file-name=libclang_rt.fuzzer-x86_64.a
-                  OUTPUT_VARIABLE QUELLOR_LIBFUZZER OUTPUT_STRIP_TRAILING_WHITESPACE)
-endif()
-if(QUELLOR_LIBFUZZER AND EXISTS "${QUELLOR_LIBFUZZER}")
-  add_test(NAME loader_fuzz COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run-loader-fuzz.sh 120)
-  set_tests_properties(loader_fuzz PROPERTIES LABELS fuzz TIMEOUT 1800 RESOURCE_LOCK build-fuzz)
-endif()
+# Two minutes of fuzzing the loader.
+quellor_add_fuzz_test(loader_fuzz ${PROJECT_SOURCE_DIR}/fuzz/run-loader-fuzz.sh 120)
 
 # quellor-texcheck in a control group with a memory limit, as in a container:
 # a tiny file declaring a huge picture is refused, a large one still loads.

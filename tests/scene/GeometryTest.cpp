@@ -43,15 +43,20 @@ protected:
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   }
+
+  // The cube drawn as seen from outside the face.
+  Frame CubeSeenFrom(const CubeFace &face) {
+    LookAtCubeFrom(face.normal, face.up);
+    DrawCube();
+    return ReadFrame();
+  }
 };
 
 TEST_F(GeometryTest, CubeCoversExactlyTheUnitCube) {
   glDisable(GL_TEXTURE_2D);
   for (const CubeFace &face : kFaces) {
     SCOPED_TRACE(face.name);
-    LookAtCubeFrom(face.normal, face.up);
-    DrawCube();
-    Frame frame = ReadFrame();
+    Frame frame = CubeSeenFrom(face);
     int covered = 0;
     int minX = frame.width, maxX = -1, minY = frame.height, maxY = -1;
     for (int y = 0; y < frame.height; ++y) {
@@ -79,9 +84,7 @@ TEST_F(GeometryTest, EachFaceShowsTheTextureUprightAndFacesOutwards) {
   glEnable(GL_CULL_FACE);
   for (const CubeFace &face : kFaces) {
     SCOPED_TRACE(face.name);
-    LookAtCubeFrom(face.normal, face.up);
-    DrawCube();
-    Frame frame = ReadFrame();
+    Frame frame = CubeSeenFrom(face);
     EXPECT_EQ(frame.At(240, 180), kRed) << "bottom left";
     EXPECT_EQ(frame.At(400, 180), kGreen) << "bottom right";
     EXPECT_EQ(frame.At(240, 300), kBlue) << "top left";

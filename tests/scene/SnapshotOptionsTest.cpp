@@ -106,3 +106,32 @@ TEST(SnapshotOptionsTest, WritesTheLastFrameOrEveryKthUnderNumberedNames) {
 }
 
 } // namespace
+
+// The page's snapshot mode reads its frame options with the tool's rules and
+// refuses the tool's other options.
+TEST(SnapshotOptionsTest, ThePageReadsOnlyTheFrameOptions) {
+  snapshot::SnapshotFrames frames;
+  std::string error;
+  ASSERT_TRUE(snapshot::ParseSnapshotFrames({}, &frames, &error)) << error;
+  EXPECT_EQ(frames.frames, 0) << "no arguments: not a snapshot";
+  ASSERT_TRUE(snapshot::ParseSnapshotFrames(
+      {"--frames", "60", "--space-at", "2", "--space-at", "1"}, &frames, &error))
+      << error;
+  EXPECT_EQ(frames.frames, 60);
+  EXPECT_EQ(frames.spaceAt, (std::vector<int>{2, 1}));
+
+  const std::pair<std::vector<std::string>, const char *> refused[] = {
+      {{"--out", "a.png"}, "--out"},
+      {{"--frames", "5", "--every", "5"}, "--every"},
+      {{"--space-at", "1"}, "needs --frames"},
+      {{"--frames", "5", "--space-at", "6"}, "after the last frame"},
+      {{"--frames", "2", "--frames", "3"}, "twice"},
+      {{"--frames", "0"}, "99999"},
+      {{"--frames"}, "needs a value"},
+  };
+  for (const auto &[arguments, mentions] : refused) {
+    SCOPED_TRACE(mentions);
+    EXPECT_FALSE(snapshot::ParseSnapshotFrames(arguments, &frames, &error));
+    EXPECT_NE(error.find(mentions), std::string::npos) << error;
+  }
+}

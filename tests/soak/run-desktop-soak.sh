@@ -19,7 +19,6 @@ appdir=$(dirname "$program") # the program runs beside its textures
 here=$(dirname "$(realpath "$0")")
 xvfb_pid=
 openbox_pid=
-app_pid=
 unset DISPLAY WAYLAND_DISPLAY
 # shellcheck source=../support/x11-display.sh
 source "$here/../support/x11-display.sh"
@@ -28,21 +27,10 @@ source "$here/../support/x11-display.sh"
 # one context's surfaces and textures would bring many times over.
 allowed_growth_kib=16384
 
-# stop escalates to SIGKILL, so a program that ignores SIGTERM cannot hang
+# stop_all escalates to SIGKILL, so a program that ignores SIGTERM cannot hang
 # the harness.
-cleanup() {
-  for pid in "$app_pid" "$openbox_pid" "$xvfb_pid"; do
-    stop "$pid"
-  done
-  rm -rf "$workdir"
-}
+cleanup() { stop_all "$app_pid" "$openbox_pid" "$xvfb_pid"; }
 trap cleanup EXIT
-
-fail() {
-  echo "FAIL [$scenario]: $*" >&2
-  [ -s "$workdir/app.err" ] && { echo "--- program's standard error" >&2; cat "$workdir/app.err" >&2; }
-  exit 1
-}
 
 # Escape answers the start question "no": windowed.
 answer_windowed() { answer_box "Cela obrazovka?" Escape; }
@@ -61,18 +49,7 @@ toggle() {
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$app_pid/status"; }
 descriptors() { ls "/proc/$app_pid/fd" | wc -l; }
 
-start_app() {
-  (cd "$appdir" && exec "$@") >"$workdir/app.out" 2>"$workdir/app.err" &
-  app_pid=$!
-}
-
-wait_exit() {
-  wait_process_end "$app_pid" 60 || fail "the program did not end"
-  wait "$app_pid"
-  local status=$?
-  app_pid=
-  [ "$status" = "$1" ] || fail "exit status $status, expected $1"
-}
+start_app() { start_app_in "$appdir" "$@"; }
 
 case "$scenario" in
 recreations)
@@ -98,7 +75,7 @@ recreations)
   [ $((rss_after - rss_before)) -lt $allowed_growth_kib ] ||
     fail "resident memory grew from $rss_before KiB to $rss_after KiB"
   wmctrl -c Quellor
-  wait_exit 0
+  expect_status 0
   ;;
 leak-session)
   start_display
@@ -120,14 +97,11 @@ leak-session)
   # reports is unaccounted for, indirect leaks included: an indirect leak
   # with no direct one is a cycle nothing points to, such as two objects
   # holding shared pointers to each other.
-  wait_process_end "$app_pid" 120 || fail "the program did not end"
-  wait "$app_pid"
-  status=$?
-  app_pid=
-  case "$status" in
+  wait_app_exit 120
+  case "$app_status" in
   27) ;;
   99) fail "LeakSanitizer found leaks" ;;
-  *) fail "exit status $status, expected 27" ;;
+  *) fail "exit status $app_status, expected 27" ;;
   esac
   ;;
 *)

@@ -1,18 +1,19 @@
 # shellcheck shell=bash
 # A private X display for the end-to-end harnesses (sourced, not run): Xvfb,
 # the openbox window manager, and the small helpers every harness polls with
-# (the waiting itself is wait.sh's).
-# The caller defines `workdir`, `xvfb_pid`, `openbox_pid` and `fail`, and
-# stops the two processes on exit.
+# (the waiting itself is wait.sh's, the processes processes.sh's).
+# The caller defines `xvfb_pid` and `openbox_pid` and stops the two processes
+# on exit.
 
-# shellcheck source=wait.sh
-source "$(dirname "${BASH_SOURCE[0]}")/wait.sh"
+# shellcheck source=processes.sh
+source "$(dirname "${BASH_SOURCE[0]}")/processes.sh"
 
-start_xvfb() {
+# Xvfb with a screen of SIZE (default 1024x768), as DISPLAY.
+start_xvfb() { # [SIZE]
   # Xvfb picks a free display number itself and writes it to descriptor 5,
   # so parallel runs never race for one. Without -noreset clients fail to
   # connect at random.
-  Xvfb -displayfd 5 -screen 0 1024x768x24 -noreset -nolisten tcp \
+  Xvfb -displayfd 5 -screen 0 "${1:-1024x768}x24" -noreset -nolisten tcp \
     5>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
   xvfb_pid=$!
   wait_for 30 test -s "$workdir/display" || fail "Xvfb did not start"

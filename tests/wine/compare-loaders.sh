@@ -16,13 +16,11 @@ windows_tool=${1:?Windows quellor-texcheck.exe}
 linux_tool=${2:?Linux quellor-texcheck}
 differences_file=${3:?differences file}
 shift 3
-if [ ! -f "$windows_tool" ]; then
-  echo "SKIP [$scenario]: no Windows build of quellor-texcheck ($windows_tool)"
-  exit 77
-fi
+# shellcheck source=differences.sh
+source "$(dirname "$0")/differences.sh"
+need_windows_build "$windows_tool" quellor-texcheck
 windows_tool=$(realpath "$windows_tool")
 linux_tool=$(realpath "$linux_tool")
-differences_file=$(realpath "$differences_file")
 
 # shellcheck source=wine-session.sh
 source "$(dirname "$0")/wine-session.sh"
@@ -31,18 +29,9 @@ source "$(dirname "$0")/wine-session.sh"
 samples=$workdir/samples
 bash "$(dirname "$0")/make-loader-samples.sh" "$samples" || fail "the sample files could not be made"
 
-# The listed differences: "NAME  REASON" per line, # starts a comment.
-declare -A explained=()
-while read -r name reason; do
-  [ -z "$name" ] || [[ "$name" == \#* ]] && continue
-  explained[$name]=$reason
-done <"$differences_file"
-
+read_differences "$differences_file"
 start_wine_session
 
-identical=0
-expected=0
-problems=0
 results=$workdir/results
 mkdir -p "$results"
 
@@ -69,22 +58,8 @@ check_file() { # FOLDER NAME LABEL
   local folder=$1 name=$2 label=$3
   run_tool linux "$folder" "$name" "$linux_tool"
   run_tool windows "$folder" "$name" timeout "$(scaled_seconds 60)" wine "$windows_tool"
-  if same_result; then
-    if [ -n "${explained[$label]+listed}" ]; then
-      echo "STALE   $label: listed as a difference, but both builds agree"
-      problems=$((problems + 1))
-    else
-      identical=$((identical + 1))
-    fi
-  elif [ -n "${explained[$label]+listed}" ]; then
-    echo "KNOWN   $label: ${explained[$label]}"
-    describe_difference
-    expected=$((expected + 1))
-  else
-    echo "DIFFERS $label"
-    describe_difference
-    problems=$((problems + 1))
-  fi
+  same_result
+  judge "$label" $? describe_difference
 }
 
 for dir in "$@" "$samples"; do
@@ -97,8 +72,4 @@ done
 # A name that does not exist.
 check_file "$samples" no-such-file.bmp samples/no-such-file.bmp
 
-total=$((identical + expected + problems))
-echo "$total files: $identical identical, $expected explained differences, $problems problems"
-[ $total -gt 0 ] || fail "no files were compared"
-[ $problems -eq 0 ] || fail "$problems unexplained or stale results"
-echo "PASS [$scenario]"
+finish_comparison files 1

@@ -16,23 +16,16 @@ scenario=compare-windows
 windows_probe=${1:?Windows quellor-window-probe.exe}
 native_probe=${2:?native quellor-window-probe}
 differences_file=${3:?differences file}
-if [ ! -f "$windows_probe" ]; then
-  echo "SKIP [$scenario]: no Windows build of the window probe ($windows_probe)"
-  exit 77
-fi
+# shellcheck source=differences.sh
+source "$(dirname "$0")/differences.sh"
+need_windows_build "$windows_probe" "the window probe"
 windows_probe=$(realpath "$windows_probe")
 native_probe=$(realpath "$native_probe")
-differences_file=$(realpath "$differences_file")
 
 # shellcheck source=wine-session.sh
 source "$(dirname "$0")/wine-session.sh"
 [ -x "$native_probe" ] || fail "no native window probe at $native_probe"
-
-declare -A explained=()
-while read -r name reason; do
-  [ -z "$name" ] || [[ "$name" == \#* ]] && continue
-  explained[$name]=$reason
-done <"$differences_file"
+read_differences "$differences_file"
 
 "$native_probe" >"$workdir/native.log" 2>"$workdir/native.err" ||
   fail "the native probe failed (status $?)"
@@ -51,31 +44,14 @@ mapfile -t wine_scenarios < <(awk '/^scenario / {print $2}' "$workdir/windows.tx
 [ "${scenarios[*]}" = "${wine_scenarios[*]}" ] ||
   fail "the probes ran different scenarios: ${scenarios[*]} / ${wine_scenarios[*]}"
 
-same=0
-known=0
-problems=0
-for name in "${scenarios[@]}"; do
-  if diff <(block "$workdir/native.log" "$name") <(block "$workdir/windows.txt" "$name") \
-    >"$workdir/diff.txt"; then
-    if [ -n "${explained[$name]+listed}" ]; then
-      echo "STALE   $name: listed as a difference, but both agree"
-      problems=$((problems + 1))
-    else
-      same=$((same + 1))
-    fi
-  elif [ -n "${explained[$name]+listed}" ]; then
-    echo "KNOWN   $name: ${explained[$name]}"
-    sed 's/^/    /' "$workdir/diff.txt"
-    known=$((known + 1))
-  else
-    echo "DIFFERS $name (< ours, > Wine)"
-    sed 's/^/    /' "$workdir/diff.txt"
-    problems=$((problems + 1))
-  fi
-done
+# The two logs' lines for scenario NAME that differ.
+describe_difference() { # NAME
+  echo "    (< ours, > Wine)"
+  diff <(block "$workdir/native.log" "$1") <(block "$workdir/windows.txt" "$1") | sed 's/^/    /'
+}
 
-total=$((same + known + problems))
-echo "$total scenarios: $same the same, $known explained differences, $problems problems"
-[ $total -gt 1 ] || fail "no scenarios were compared"
-[ $problems -eq 0 ] || fail "$problems unexplained or stale results"
-echo "PASS [$scenario]"
+for name in "${scenarios[@]}"; do
+  diff -q <(block "$workdir/native.log" "$name") <(block "$workdir/windows.txt" "$name") >/dev/null
+  judge "$name" $? describe_difference "$name"
+done
+finish_comparison scenarios 2

@@ -89,24 +89,36 @@ expect_windowed_scene() {
   fi
 }
 
+# Starts the program and answers its question No: the windowed scene.
+start_windowed_scene() {
+  start_quellor
+  answer_box "Cela obrazovka?" n
+  expect_windowed_scene
+}
+
+# Escape ends the program with its key code as the status, as on Linux (the
+# wParam of the last message taken).
+end_with_escape() {
+  press_closing_key "$window_id" Escape
+  expect_status 27
+}
+
+# The window manager's close button: the program ends with status 0.
+close_window() {
+  wmctrl -c Quellor || fail "the window could not be closed"
+  expect_status 0
+}
+
 case "$scenario" in
 windowed-escape)
   start_wine_session
-  start_quellor
-  answer_box "Cela obrazovka?" n
-  expect_windowed_scene
-  press_closing_key "$window_id" Escape
-  # As on Linux: the status is the wParam of the last message taken, the
-  # Escape key's code.
-  expect_status 27
+  start_windowed_scene
+  end_with_escape
   ;;
 windowed-close)
   start_wine_session
-  start_quellor
-  answer_box "Cela obrazovka?" n
-  expect_windowed_scene
-  wmctrl -c Quellor || fail "the window could not be closed"
-  expect_status 0
+  start_windowed_scene
+  close_window
   ;;
 fallback-yes)
   # Plain Xvfb offers no 640x480x16 mode, so the switch is refused.
@@ -115,8 +127,7 @@ fallback-yes)
   answer_box "Cela obrazovka?" y
   answer_box "Okenni mod?" y
   expect_windowed_scene
-  press_closing_key "$window_id" Escape
-  expect_status 27
+  end_with_escape
   ;;
 fallback-no)
   start_wine_session
@@ -141,8 +152,7 @@ fullscreen)
   if [ -n "${QUELLOR_WINE_SCREENSHOTS:-}" ]; then
     cp "$workdir/fullscreen.png" "$QUELLOR_WINE_SCREENSHOTS/$scenario.png"
   fi
-  press_closing_key "$window_id" Escape
-  expect_status 27
+  end_with_escape
   wait_for 60 size_is "$desktop" "$virtual_desktop" ||
     fail "the desktop stayed $(client_size "$desktop") after the end, expected $virtual_desktop"
   ;;
@@ -166,8 +176,7 @@ toggle)
   wait_window Quellor
   wait_for 60 size_is "$window_id" "$windowed_size" ||
     fail "the window is $(client_size "$window_id") after F1, at start $windowed_size"
-  press_closing_key "$window_id" Escape
-  expect_status 27
+  end_with_escape
   ;;
 missing-texture)
   # A texture that cannot be opened ends start-up silently with status 1: a
@@ -194,9 +203,7 @@ same-pixels)
   # with OpenGL's initial normal, every later one with the cubes' last.
   [ -x "$snapshot_tool" ] || fail "no Linux snapshot tool given"
   start_wine_session
-  start_quellor
-  answer_box "Cela obrazovka?" n
-  expect_windowed_scene
+  start_windowed_scene
   (cd "$game_dir" && "$snapshot_tool" --frames 100 --out "$workdir/linux.png") \
     >"$workdir/snapshot.log" 2>&1 || fail "the Linux snapshot failed"
   convert "$workdir/frame2.png" -alpha off "$workdir/wine.png"
@@ -211,8 +218,7 @@ same-pixels)
   # The two cubes, drawn at two different moments, cover at most 8% of the
   # picture; a change in lighting, texturing or projection moves far more.
   [ "$differing" -le 24576 ] || fail "$differing pixels differ between the Wine and Linux frames"
-  press_closing_key "$window_id" Escape
-  expect_status 27
+  end_with_escape
   ;;
 zip-package)
   # The Windows package, unpacked as a user would, runs as the build does.
@@ -221,11 +227,8 @@ zip-package)
   unzip -q "$workdir"/package/*.zip -d "$workdir/unzipped" || fail "the archive does not unpack"
   game_dir=$(dirname "$(find "$workdir/unzipped" -name quellor.exe)")
   start_wine_session
-  start_quellor
-  answer_box "Cela obrazovka?" n
-  expect_windowed_scene
-  wmctrl -c Quellor || fail "the window could not be closed"
-  expect_status 0
+  start_windowed_scene
+  close_window
   ;;
 *)
   fail "unknown scenario"

@@ -28,6 +28,8 @@ add_executable(quellor-window-probe-native
                ${CMAKE_CURRENT_LIST_DIR}/probe/ProbeInputCore.cpp
                ${CMAKE_CURRENT_LIST_DIR}/probe/ProbeMain.cpp)
 target_link_libraries(quellor-window-probe-native PRIVATE quellor_platform_headless)
+# It asks for the program's pixel format.
+target_include_directories(quellor-window-probe-native PRIVATE ${PROJECT_SOURCE_DIR}/app)
 set_target_properties(quellor-window-probe-native PROPERTIES RUNTIME_OUTPUT_DIRECTORY
                                                              ${PROJECT_BINARY_DIR}/tests)
 add_test(NAME Wine.compare-windows

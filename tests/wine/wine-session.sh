@@ -10,8 +10,6 @@
 workdir=$(mktemp -d /tmp/quellor-wine.XXXXXX)
 xvfb_pid=
 openbox_pid=
-app_pid=
-app_status=
 unset DISPLAY WAYLAND_DISPLAY WINELOADER
 # shellcheck source=../support/x11-display.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../support/x11-display.sh"
@@ -28,10 +26,7 @@ cleanup() {
     timeout "$(scaled_seconds 60)" wineserver -k >/dev/null 2>&1
     timeout "$(scaled_seconds 60)" wineserver -w >/dev/null 2>&1
   fi
-  for pid in "$app_pid" "$openbox_pid" "$xvfb_pid"; do
-    stop "$pid"
-  done
-  rm -rf "$workdir"
+  stop_all "$app_pid" "$openbox_pid" "$xvfb_pid"
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM
@@ -42,39 +37,10 @@ fail() {
     echo "--- windows on $DISPLAY" >&2
     xwininfo -root -tree 2>/dev/null | grep '^ *0x' | grep -v '(has no name)' >&2
   fi
-  for f in "$workdir"/*.log "$workdir"/*.out; do
+  for f in "$workdir"/*.log "$workdir"/*.out "$workdir"/*.err; do
     [ -s "$f" ] && { echo "--- $(basename "$f")" >&2; tail -20 "$f" >&2; }
   done
   exit 1
-}
-
-require_tools() {
-  local tool
-  for tool in "$@"; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup installs it)"
-  done
-}
-
-start_display() {
-  local n
-  for n in $(seq 150 199); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    # Without -noreset clients fail to connect at random.
-    Xvfb ":$n" -screen 0 1024x768x24 -noreset -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    if wait_for 30 xdpyinfo -display ":$n"; then
-      export DISPLAY=":$n"
-      break
-    fi
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-    xvfb_pid=
-  done
-  [ -n "$xvfb_pid" ] || fail "no Xvfb display could be started"
-  no_key_repeat
-  # Window closing and focus go through a window manager, as on a desktop; it
-  # also spares Wine its slow unmanaged window tear-down.
-  start_window_manager
 }
 
 # Settings for the prefix: a crashing program ends at once instead of waiting
@@ -102,7 +68,11 @@ write_registry_file() {
 # a file, so that the helper processes it leaves behind hold no pipe of the
 # caller's.
 start_wine_session() {
-  require_tools Xvfb openbox wmctrl xdotool xwininfo xdpyinfo wine wineserver convert compare
+  local tool
+  tool=$(missing_tool Xvfb openbox wmctrl xdotool xwininfo xdpyinfo wine wineserver convert \
+    compare) && fail "$tool is not installed (scripts/setup installs it)"
+  # Window closing and focus go through a window manager, as on a desktop; it
+  # also spares Wine its slow unmanaged window tear-down.
   start_display
   timeout "$(scaled_seconds 180)" wine wineboot -i </dev/null >"$workdir/wineboot.log" 2>&1 ||
     fail "wineboot -i failed"
@@ -120,26 +90,10 @@ winepath_of() { echo "Z:${1//\//\\}"; }
 
 # Starts a Windows program in FOLDER with its output captured in the work
 # folder.
-start_windows_program() {
+start_windows_program() { # FOLDER PROGRAM ARGUMENT...
   local folder=$1
   shift
-  (cd "$folder" && exec wine "$@" </dev/null >"$workdir/app.out" 2>&1) &
-  app_pid=$!
-}
-
-app_running() { kill -0 "$app_pid" 2>/dev/null; }
-
-# Waits for the program to end and sets app_status.
-wait_app_exit() {
-  wait_process_end "$app_pid" "${1:-60}" || fail "the program did not end"
-  wait "$app_pid"
-  app_status=$?
-  app_pid=
-}
-
-expect_status() {
-  wait_app_exit "${2:-60}"
-  [ "$app_status" = "$1" ] || fail "exit status $app_status, expected $1"
+  start_app_in "$folder" wine "$@"
 }
 
 # The X window of Wine's virtual desktop, when there is one.
@@ -162,7 +116,6 @@ box_key() {
 }
 
 client_size() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
-
 
 # Keys go through the X server's input (XTEST) to the focused window and are
 # held until the program has acted on them (hold_key, x11-display.sh): both

@@ -1,19 +1,13 @@
 // Loader throughput by image size, beside stb_image, SDL2 and the memcpy line.
 #include <BenchmarkBitmaps.h>
-#include <BitmapLoader.h>
-#include <MappedFile.h>
+#include <LoaderContestants.h>
 #include <PlatformControl.h>
-
-#include <SDL.h>
-#include <stb/stb_image.h>
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -24,52 +18,6 @@ namespace {
 
 // Each sample repeats the decode for at least this long.
 const double kSampleSeconds = 0.1;
-
-bool DecodeWithLoader(const std::string &path, int) {
-  RgbImage *image = LoadBitmapAsRgb(path.c_str(), 0);
-  if (!image)
-    return false;
-  std::free(image->pixels);
-  std::free(image);
-  return true;
-}
-
-bool DecodeWithStb(const std::string &path, int) {
-  MappedFile file = MapFile(path);
-  int width, height, channels;
-  unsigned char *pixels = file.data ? stbi_load_from_memory(file.data, static_cast<int>(file.size),
-                                                            &width, &height, &channels, 3)
-                                    : nullptr;
-  UnmapFile(file);
-  stbi_image_free(pixels);
-  return pixels != nullptr;
-}
-
-bool DecodeWithSdl(const std::string &path, int) {
-  SDL_Surface *surface = SDL_LoadBMP(path.c_str());
-  SDL_Surface *rgb =
-      surface ? SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGB24, 0) : nullptr;
-  SDL_FreeSurface(surface);
-  SDL_FreeSurface(rgb);
-  return rgb != nullptr;
-}
-
-// The floor under every decoder: map the file, allocate the output and copy
-// the output's size (the pixel bits hold slightly more) into it.
-bool CopyWithMemcpy(const std::string &path, int side) {
-  MappedFile file = MapFile(path);
-  size_t outputSize = static_cast<size_t>(side) * side * 3;
-  unsigned char *pixels = static_cast<unsigned char *>(std::malloc(outputSize));
-  bool copied = file.data && pixels && file.size >= outputSize;
-  if (copied) {
-    std::memcpy(pixels, file.data, outputSize);
-    // The copy has no reader; this keeps the compiler from dropping it.
-    asm volatile("" : : "r"(pixels) : "memory");
-  }
-  UnmapFile(file);
-  std::free(pixels);
-  return copied;
-}
 
 } // namespace
 
@@ -87,13 +35,6 @@ int MeasureLoaderBySize(int samples) {
   // log.
   control::Reset();
   control::SetCallLogging(false);
-  const struct {
-    const char *name;
-    bool (*decode)(const std::string &, int);
-  } decoders[] = {{"loader", DecodeWithLoader},
-                  {"stb_image", DecodeWithStb},
-                  {"SDL2", DecodeWithSdl},
-                  {"memcpy", CopyWithMemcpy}};
   int status = 0;
   for (int side = 64; side <= 4096; side *= 2) {
     const std::string path = (directory / ("side" + std::to_string(side) + ".bmp")).string();
@@ -101,16 +42,17 @@ int MeasureLoaderBySize(int samples) {
       std::fprintf(stderr, "quellor-perf-probe: cannot write %s\n", path.c_str());
       return 1;
     }
-    for (const auto &decoder : decoders) {
+    const size_t outputSize = static_cast<size_t>(side) * side * 3;
+    for (const LoaderContestant &decoder : kLoaderContestants) {
       std::vector<double> milliseconds;
       for (int sample = 0; sample < samples; ++sample) {
         int runs = 0;
         const auto start = std::chrono::steady_clock::now();
         double elapsed = 0;
         do {
-          if (!decoder.decode(path, side)) {
-            std::fprintf(stderr, "quellor-perf-probe: %s failed on %s\n", decoder.name,
-                         path.c_str());
+          if (const char *failure = decoder.decode(path, outputSize)) {
+            std::fprintf(stderr, "quellor-perf-probe: %s failed on %s: %s\n", decoder.name,
+                         path.c_str(), failure);
             status = 1;
             break;
           }

@@ -34,14 +34,59 @@ bool Fail(std::string *error, const std::string &message) {
   return false;
 }
 
+bool IsFrameOption(const std::string &option) {
+  return option == "--frames" || option == "--space-at";
+}
+
+// The frame number given to option, or false with a message.
+bool ReadFrameNumber(const std::string &option, const std::string &value, int *number,
+                     std::string *error) {
+  if (!ParseFrameNumber(value, number))
+    return Fail(error, option + " needs a whole number from 1 to " + std::to_string(kMaxFrames) +
+                           ", not '" + value + "'");
+  return true;
+}
+
+// An option given once at most (*setting is 0 until it is).
+bool ReadOnce(const std::string &option, const std::string &value, int *setting,
+              std::string *error) {
+  int number = 0;
+  if (!ReadFrameNumber(option, value, &number, error))
+    return false;
+  if (*setting != 0)
+    return Fail(error, option + " given twice");
+  *setting = number;
+  return true;
+}
+
+// Reads --frames or --space-at with its value.
+bool ReadFrameOption(const std::string &option, const std::string &value, SnapshotFrames *snapshot,
+                     std::string *error) {
+  if (option == "--frames")
+    return ReadOnce(option, value, &snapshot->frames, error);
+  int frame = 0;
+  if (!ReadFrameNumber(option, value, &frame, error))
+    return false;
+  snapshot->spaceAt.push_back(frame);
+  return true;
+}
+
+bool CheckSpaceAt(const std::vector<int> &spaceAt, int frames, std::string *error) {
+  for (int frame : spaceAt) {
+    if (frame > frames)
+      return Fail(error, "--space-at " + std::to_string(frame) + " is after the last frame (" +
+                             std::to_string(frames) + ")");
+  }
+  return true;
+}
+
 } // namespace
 
 bool ParseSnapshotOptions(const std::vector<std::string> &arguments, SnapshotOptions *options,
                           std::string *error) {
   *options = SnapshotOptions();
-  bool framesGiven = false;
+  SnapshotFrames snapshot;
   bool texturesGiven = false;
-  const std::string range = " needs a whole number from 1 to " + std::to_string(kMaxFrames);
 
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string &option = arguments[i];
@@ -49,8 +94,8 @@ bool ParseSnapshotOptions(const std::vector<std::string> &arguments, SnapshotOpt
       options->help = true;
       return true;
     }
-    if (option != "--out" && option != "--frames" && option != "--space-at" &&
-        option != "--every" && option != "--textures")
+    if (option != "--out" && option != "--textures" && option != "--every" &&
+        !IsFrameOption(option))
       return Fail(error, "unknown option '" + option + "'");
     if (i + 1 == arguments.size())
       return Fail(error, option + " needs a value");
@@ -69,37 +114,43 @@ bool ParseSnapshotOptions(const std::vector<std::string> &arguments, SnapshotOpt
         return Fail(error, "--textures needs a directory");
       texturesGiven = true;
       options->texturesDir = value;
-    } else {
-      int number = 0;
-      if (!ParseFrameNumber(value, &number))
-        return Fail(error, option + range + ", not '" + value + "'");
-      if (option == "--frames") {
-        if (framesGiven)
-          return Fail(error, "--frames given twice");
-        framesGiven = true;
-        options->frames = number;
-      } else if (option == "--every") {
-        if (options->every != 0)
-          return Fail(error, "--every given twice");
-        options->every = number;
-      } else {
-        options->spaceAt.push_back(number);
-      }
+    } else if (option == "--every") {
+      if (!ReadOnce(option, value, &options->every, error))
+        return false;
+    } else if (!ReadFrameOption(option, value, &snapshot, error)) {
+      return false;
     }
   }
 
   if (options->outPath.empty())
     return Fail(error, "--out FILE.png is required");
-  for (int frame : options->spaceAt) {
-    if (frame > options->frames)
-      return Fail(error, "--space-at " + std::to_string(frame) + " is after the last frame (" +
-                             std::to_string(options->frames) + ")");
-  }
+  if (snapshot.frames != 0)
+    options->frames = snapshot.frames;
+  options->spaceAt = snapshot.spaceAt;
+  if (!CheckSpaceAt(options->spaceAt, options->frames, error))
+    return false;
   if (options->every > options->frames)
     return Fail(error, "--every " + std::to_string(options->every) +
                            " writes nothing: it is more than --frames " +
                            std::to_string(options->frames));
   return true;
+}
+
+bool ParseSnapshotFrames(const std::vector<std::string> &arguments, SnapshotFrames *snapshot,
+                         std::string *error) {
+  *snapshot = SnapshotFrames();
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string &option = arguments[i];
+    if (!IsFrameOption(option))
+      return Fail(error, "unknown option '" + option + "'");
+    if (i + 1 == arguments.size())
+      return Fail(error, option + " needs a value");
+    if (!ReadFrameOption(option, arguments[++i], snapshot, error))
+      return false;
+  }
+  if (!snapshot->spaceAt.empty() && snapshot->frames == 0)
+    return Fail(error, "--space-at needs --frames");
+  return CheckSpaceAt(snapshot->spaceAt, snapshot->frames, error);
 }
 
 std::string SnapshotUsage() {

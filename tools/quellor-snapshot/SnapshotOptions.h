@@ -1,4 +1,5 @@
-// The command line of quellor-snapshot.
+// The command line of quellor-snapshot, and the page's snapshot mode, which
+// takes its frame options (platform/web/main/WebMain.cpp).
 #ifndef QUELLOR_SNAPSHOT_OPTIONS_H
 #define QUELLOR_SNAPSHOT_OPTIONS_H
 
@@ -18,6 +19,19 @@ struct SnapshotOptions {
 
 // Largest frame count: frame numbers in file names have five digits.
 const int kMaxFrames = 99999;
+
+// The page's snapshot: frames 1 to frames rendered, Space pressed before each
+// frame in spaceAt.
+struct SnapshotFrames {
+  int frames = 0; // 0: not a snapshot
+  std::vector<int> spaceAt;
+};
+
+// Reads the page's arguments, which are only --frames N and --space-at F, as
+// quellor-snapshot reads them. Returns false with a message in *error when
+// they are not valid.
+bool ParseSnapshotFrames(const std::vector<std::string> &arguments, SnapshotFrames *snapshot,
+                         std::string *error);
 
 // Reads the arguments after the program name. Returns false with a message in
 // *error when they are not a valid command line.

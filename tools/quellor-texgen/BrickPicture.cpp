@@ -66,9 +66,5 @@ static Rgb BrickPixel(int px, int py) {
 }
 
 Picture DrawBrickPicture() {
-  Picture picture = MakePicture(kTexturePictureSize, kTexturePictureSize);
-  for (int y = 0; y < kTexturePictureSize; ++y)
-    for (int x = 0; x < kTexturePictureSize; ++x)
-      PutPixel(picture, x, y, BrickPixel(x, y));
-  return picture;
+  return DrawPicture(kTexturePictureSize, kTexturePictureSize, BrickPixel);
 }

@@ -130,9 +130,5 @@ static Rgb CratePixel(int px, int py) {
 }
 
 Picture DrawCratePicture() {
-  Picture picture = MakePicture(kTexturePictureSize, kTexturePictureSize);
-  for (int y = 0; y < kTexturePictureSize; ++y)
-    for (int x = 0; x < kTexturePictureSize; ++x)
-      PutPixel(picture, x, y, CratePixel(x, y));
-  return picture;
+  return DrawPicture(kTexturePictureSize, kTexturePictureSize, CratePixel);
 }

@@ -90,9 +90,5 @@ static Rgb FloorPixel(int px, int py) {
 }
 
 Picture DrawFloorPicture() {
-  Picture picture = MakePicture(kTexturePictureSize, kTexturePictureSize);
-  for (int y = 0; y < kTexturePictureSize; ++y)
-    for (int x = 0; x < kTexturePictureSize; ++x)
-      PutPixel(picture, x, y, FloorPixel(x, y));
-  return picture;
+  return DrawPicture(kTexturePictureSize, kTexturePictureSize, FloorPixel);
 }

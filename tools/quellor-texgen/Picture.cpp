@@ -27,3 +27,11 @@ void PutPixel(Picture &picture, int x, int y, Rgb colour) {
   picture.pixels[offset + 1] = ChannelByte(colour.g);
   picture.pixels[offset + 2] = ChannelByte(colour.b);
 }
+
+Picture DrawPicture(int width, int height, Rgb (*pixel)(int x, int y)) {
+  Picture picture = MakePicture(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      PutPixel(picture, x, y, pixel(x, y));
+  return picture;
+}

@@ -17,5 +17,7 @@ struct Picture {
 Picture MakePicture(int width, int height);
 // Stores a colour, each channel clamped to 0..255 and rounded.
 void PutPixel(Picture &picture, int x, int y, Rgb colour);
+// A picture of the given size whose every pixel is pixel(x, y).
+Picture DrawPicture(int width, int height, Rgb (*pixel)(int x, int y));
 
 #endif

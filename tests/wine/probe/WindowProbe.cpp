@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "PixelFormatRequest.h"
 #include "ProbeInput.h"
 
 namespace {
@@ -256,13 +257,7 @@ void Contexts() {
   HWND window = Make(WS_POPUP, true);
   HWND bare = Make(WS_POPUP);
   HDC dc = GetDC(window);
-  PIXELFORMATDESCRIPTOR request = {};
-  request.nSize = sizeof request;
-  request.nVersion = 1;
-  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  request.iPixelType = PFD_TYPE_RGBA;
-  request.cColorBits = 16;
-  request.cDepthBits = 16;
+  PIXELFORMATDESCRIPTOR request = PixelFormatRequest();
   const int format = ChoosePixelFormat(dc, &request);
   Call("SetPixelFormat", SetPixelFormat(dc, format, &request));
   Call("SetPixelFormat same", SetPixelFormat(dc, format, &request));

@@ -1,7 +1,7 @@
 // Translation of SDL's keyboard events to Windows' virtual keys. The
 // characters keys type are the core's (KeyCharacters.h).
-#ifndef QUELLOR_SDL_KEY_CODES_H
-#define QUELLOR_SDL_KEY_CODES_H
+#ifndef QUELLOR_SDL_SDL_KEY_CODES_H
+#define QUELLOR_SDL_SDL_KEY_CODES_H
 
 #include <windows.h>
 

@@ -1,7 +1,8 @@
-// The pixel format the program asks for, for tests that make their own
-// windows: RGBA, double-buffered, 16-bit colour and depth.
-#ifndef QUELLOR_TESTS_PIXEL_FORMAT_REQUEST_H
-#define QUELLOR_TESTS_PIXEL_FORMAT_REQUEST_H
+// The pixel format the program asks for: RGBA, double-buffered, 16-bit colour
+// and depth. Tests and the window probe that make their own windows ask for
+// the same.
+#ifndef QUELLOR_APP_PIXEL_FORMAT_REQUEST_H
+#define QUELLOR_APP_PIXEL_FORMAT_REQUEST_H
 
 #include <windows.h>
 
