@@ -3,16 +3,14 @@
 // out of its display mode, and the display mode is restored, as Windows does
 // for a temporary display change. The rendering contexts are left to the
 // process's end, as on Windows (see ShutDownAtExit).
-#include "Core.h"
+#include "core/Core.h"
 
 #include <cstdlib>
+#include <string>
 
 namespace platform::core {
 
 namespace {
-
-bool running = false;
-bool exitHandlerRegistered = false;
 
 // Exit handlers and the destructors of static objects run in the reverse
 // order of their registration, so by now the OpenGL driver may have destroyed
@@ -23,27 +21,51 @@ bool exitHandlerRegistered = false;
 // cache does not hold the shader). So no rendering context is released
 // here: they are forgotten, and no call reaches the driver.
 void ShutDownAtExit() {
-  ForgetGraphics();
-  DestroyAllWindows();
-  ResetDisplay();
+  ResetState(Teardown::ProcessExit);
   if (activeBackend.shutdown)
     activeBackend.shutdown();
-  running = false;
+  state.backend.running = false;
 }
 
 } // namespace
 
-bool BackendRunning() { return running; }
+const char *MissingBackendEntry(const Backend &backend) {
+  const std::pair<const char *, bool> required[] = {
+      {"name", backend.name != nullptr},
+      {"start", backend.start != nullptr},
+      {"createSurface", backend.createSurface != nullptr},
+      {"destroySurface", backend.destroySurface != nullptr},
+      {"clientSize", backend.clientSize != nullptr},
+      {"createContext", backend.createContext != nullptr},
+      {"makeCurrent", backend.makeCurrent != nullptr},
+      {"deleteContext", backend.deleteContext != nullptr},
+      {"swap", backend.swap != nullptr},
+      {"desktopMode", backend.desktopMode != nullptr},
+      {"displayModes", backend.displayModes != nullptr},
+      {"messageBox", backend.messageBox != nullptr},
+  };
+  for (const auto &[entry, present] : required) {
+    if (!present)
+      return entry;
+  }
+  return nullptr;
+}
+
+bool BackendRunning() { return state.backend.running; }
 
 bool BackendReady() {
-  if (running)
+  if (state.backend.running)
     return true;
+  if (const char *missing = MissingBackendEntry(activeBackend)) {
+    SetBackendFailure(("its table has no " + std::string(missing) + " entry").c_str());
+    return false;
+  }
   if (!activeBackend.start())
     return false;
-  running = true;
-  if (!exitHandlerRegistered) {
+  state.backend.running = true;
+  if (!state.backend.exitHandlerRegistered) {
     std::atexit(ShutDownAtExit);
-    exitHandlerRegistered = true;
+    state.backend.exitHandlerRegistered = true;
   }
   ApplyCursor();
   return true;

@@ -1,26 +1,13 @@
 // Resetting the platform between tests, and what it holds.
-#include "Core.h"
-#include "PlatformControl.h"
-
-#include <FileViews.h>
-#include <ResourceCounts.h>
-
-#include <GL/gl.h>
+#include "core/Core.h"
+#include "core/PlatformControl.h"
+#include "os/ResourceCounts.h"
 
 namespace platform::control {
 
-// Contexts go before the windows whose surfaces they draw into. Files,
-// mappings, memory and GDI objects stay with the code that holds them; only
-// the way views are made returns to the build's own.
-void Reset() {
-  core::ResetGraphics();
-  core::ResetWindows();
-  core::ResetQueue();
-  core::ResetDisplay();
-  core::ResetDialogs();
-  core::ResetCallHook();
-  ResetFileViews();
-}
+// Files, mappings, memory and GDI objects stay with the code that holds
+// them; only the way views are made returns to the build's own.
+void Reset() { core::ResetState(core::Teardown::BetweenTests); }
 
 const char *BackendName() { return core::activeBackend.name; }
 
@@ -62,26 +49,6 @@ WindowInfo CurrentWindow() {
 void *SurfaceOf(HWND handle) {
   const core::Window *window = core::LookUpWindow(handle);
   return window ? window->surface : nullptr;
-}
-
-std::vector<unsigned char> ReadFramePixels(int *width, int *height) {
-  std::vector<unsigned char> pixels;
-  const core::Window *window = core::CurrentContextWindow();
-  int w = window ? window->clientWidth : 0;
-  int h = window ? window->clientHeight : 0;
-  if (w > 0 && h > 0) {
-    pixels.resize(static_cast<size_t>(w) * h * 3);
-    GLint alignment = 0;
-    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    glPixelStorei(GL_PACK_ALIGNMENT, alignment);
-  }
-  if (width)
-    *width = w;
-  if (height)
-    *height = h;
-  return pixels;
 }
 
 } // namespace platform::control

@@ -1,10 +1,11 @@
-// What the core's files share with each other: the window table, sending and
-// posting messages, the current rendering context and the test controls'
-// state.
+// What the core's files share with each other: looking up windows, sending
+// and posting messages, the current rendering context, the display mode. The
+// state they work on is core/CoreState.h's record.
 #ifndef QUELLOR_CORE_CORE_H
 #define QUELLOR_CORE_CORE_H
 
-#include "Backend.h"
+#include "core/Backend.h"
+#include "core/CoreState.h"
 
 #include <windows.h>
 
@@ -13,25 +14,6 @@
 #include <vector>
 
 namespace platform::core {
-
-struct Window {
-  HWND handle;
-  std::string className;
-  std::string title;
-  DWORD style;
-  DWORD exStyle;
-  int x, y, width, height;       // outer rectangle
-  int clientWidth, clientHeight; // as last reported with WM_SIZE
-  bool visible = false;
-  bool minimised = false;
-  bool maximised = false;
-  bool sizeSent = false;   // WM_SIZE sent since creation
-  bool destroying = false; // inside DestroyWindow
-  bool fullscreen = false; // made in the display mode in force
-  WNDPROC procedure;
-  int pixelFormat = 0; // 0 until SetPixelFormat
-  void *surface;       // the backend's
-};
 
 // BackendStart.cpp: starts the backend on first use and registers the
 // clean-up at process exit (every window destroyed, the display mode back).
@@ -58,11 +40,9 @@ void ShowCommand(Window *window, int command);
 void SetActiveWindow(HWND window);
 void DestroyAllWindows();
 int RegisteredClassCount();
-void ResetWindows();
 // WindowClasses.cpp
 WNDPROC ClassProcedure(const char *name, std::string *canonicalName);
 bool ClassInUse(const std::string &name);
-void ResetClasses();
 
 // MessageQueue.cpp
 // Calls the window's procedure at once; 0 when the window does not exist.
@@ -75,10 +55,6 @@ void PostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD ti
 // Sets the quit flag with this exit code (PostQuitMessage).
 void PostQuit(WPARAM exitCode);
 void DiscardMessagesOf(HWND window);
-void ResetQueue();
-
-// NativeEvents.cpp
-void ResetKeyboard();
 
 // PixelFormats.cpp and RenderingContexts.cpp
 Window *WindowOfDC(HDC dc); // the live window of a device context, or null
@@ -87,22 +63,17 @@ void UnbindWindow(const Window &window);
 int LiveDeviceContextCount();
 void ReleaseDeviceContextsOf(HWND window);
 int LiveRenderingContextCount();
-void ResetDeviceContexts();
 const Window *CurrentContextWindow();
-// Releases and deletes every rendering context through the backend.
-void ResetGraphics();
-// Forgets every rendering context without a call to the backend, leaving the
-// native contexts (and the one current) to the process's end.
-void ForgetGraphics();
+// Releases and deletes every rendering context through the backend (their
+// records stay for the reset to forget).
+void DeleteRenderingContexts();
 
 // DisplayModes.cpp
 const DisplayMode *ModeInForce();
 void ApplyCursor();
-void ResetDisplay();
-
-// MessageBoxes.cpp and CallHook.cpp
-void ResetDialogs();
-void ResetCallHook();
+// Takes every window out of the display mode in force and the display back
+// to the desktop's mode.
+void RestoreDesktopMode();
 
 } // namespace platform::core
 

@@ -1,8 +1,8 @@
 // The default handling of window messages: creation goes ahead, closing
 // destroys the window, Alt+F4 and the system menu's Close ask the window to
 // close, and the system menu's Minimize, Maximize and Restore do so.
-#include "CallArguments.h"
-#include "Core.h"
+#include "core/Core.h"
+#include "hook/CallArguments.h"
 
 using namespace platform::core;
 using platform::Hex;

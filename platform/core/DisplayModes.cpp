@@ -1,39 +1,34 @@
 // The display mode and the cursor's display counter. A successful
 // ChangeDisplaySettingsA records the display's matching mode and tells every
 // window with WM_DISPLAYCHANGE (so does restoring); CDS_TEST only asks
-// whether the mode would do. Popup windows
-// made while it is in force cover the display in that mode (the backend
-// switches the display for them, or at once when it has enterDisplayMode, so
-// that a display that refuses is refused here). Restoring takes them out of
-// it, and the
-// process exit restores it too (BackendStart.cpp).
-#include "DisplayModes.h"
+// whether the mode would do. A display that can refuse a mode
+// (enterDisplayMode) is asked at once, and its refusal fails the call;
+// otherwise the mode is only recorded. Popup windows made while it is in
+// force cover the display in that mode: the backend switches the display
+// with their surface, or shows them scaled where it cannot switch. Restoring
+// takes them out of it, and so does the process exit (BackendStart.cpp).
+#include "core/DisplayModes.h"
 
-#include "CallArguments.h"
-#include "Core.h"
-#include "PlatformControl.h"
+#include "core/Core.h"
+#include "core/PlatformControl.h"
+#include "hook/CallArguments.h"
 
 #include <cstddef>
 
 namespace platform::core {
 
-namespace {
-
-bool modeInForce = false;
-DisplayMode mode = {};
-bool modesOffered = true;
-int cursorCounter = 0; // Windows' cursor display counter: shown while >= 0
-
 void RestoreDesktopMode() {
-  if (modeInForce && activeBackend.leaveDisplayMode)
+  if (state.display.modeInForce && activeBackend.leaveDisplayMode)
     activeBackend.leaveDisplayMode();
-  modeInForce = false;
+  state.display.modeInForce = false;
   for (const std::unique_ptr<Window> &window : LiveWindows()) {
     if (window->fullscreen && activeBackend.leaveFullscreen)
       activeBackend.leaveFullscreen(window->surface);
     window->fullscreen = false;
   }
 }
+
+namespace {
 
 // WM_DISPLAYCHANGE to every window: the depth in wParam, the size in lParam.
 void AnnounceMode(const DisplayMode &shown) {
@@ -61,29 +56,24 @@ bool ChooseDisplayMode(const std::vector<DisplayMode> &modes, int width, int hei
   return best != nullptr;
 }
 
-const DisplayMode *ModeInForce() { return modeInForce ? &mode : nullptr; }
+const DisplayMode *ModeInForce() {
+  return state.display.modeInForce ? &state.display.mode : nullptr;
+}
 
 void ApplyCursor() {
   if (activeBackend.showCursor && BackendRunning())
-    activeBackend.showCursor(cursorCounter >= 0);
-}
-
-void ResetDisplay() {
-  RestoreDesktopMode();
-  modesOffered = true;
-  cursorCounter = 0;
-  ApplyCursor();
+    activeBackend.showCursor(state.display.cursorCounter >= 0);
 }
 
 } // namespace platform::core
 
 namespace platform::control {
 
-void SetDisplayModeAvailable(bool available) { core::modesOffered = available; }
+void SetDisplayModeAvailable(bool available) { core::state.display.modesOffered = available; }
 
-bool DisplayModeChanged() { return core::modeInForce; }
+bool DisplayModeChanged() { return core::state.display.modeInForce; }
 
-int CursorCounter() { return core::cursorCounter; }
+int CursorCounter() { return core::state.display.cursorCounter; }
 
 } // namespace platform::control
 
@@ -106,30 +96,30 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA *request, DWORD flags) {
     return DISP_CHANGE_FAILED;
   // Fields left out of dmFields keep the value of the mode in force, the
   // depth too.
-  const DisplayMode &shown = modeInForce ? mode : desktop;
+  const DisplayMode &shown = state.display.modeInForce ? state.display.mode : desktop;
   const DWORD fields = request->dmFields;
   const int width = (fields & DM_PELSWIDTH) ? static_cast<int>(request->dmPelsWidth) : shown.width;
   const int height =
       (fields & DM_PELSHEIGHT) ? static_cast<int>(request->dmPelsHeight) : shown.height;
   const int bits = (fields & DM_BITSPERPEL) ? static_cast<int>(request->dmBitsPerPel) : shown.bits;
   DisplayMode found;
-  if (!modesOffered ||
+  if (!state.display.modesOffered ||
       !ChooseDisplayMode(activeBackend.displayModes(), width, height, bits, &found))
     return DISP_CHANGE_BADMODE;
   if (flags & CDS_TEST)
     return DISP_CHANGE_SUCCESSFUL;
   if (activeBackend.enterDisplayMode && !activeBackend.enterDisplayMode(found))
     return DISP_CHANGE_FAILED;
-  mode = found;
-  modeInForce = true;
+  state.display.mode = found;
+  state.display.modeInForce = true;
   AnnounceMode(found);
   return DISP_CHANGE_SUCCESSFUL;
 }
 
 int WINAPI ShowCursor(BOOL show) {
   if (platform::CallFails("ShowCursor", platform::CallArguments(show)))
-    return cursorCounter;
-  cursorCounter += show ? 1 : -1;
+    return state.display.cursorCounter;
+  state.display.cursorCounter += show ? 1 : -1;
   ApplyCursor();
-  return cursorCounter;
+  return state.display.cursorCounter;
 }

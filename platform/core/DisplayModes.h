@@ -2,7 +2,7 @@
 #ifndef QUELLOR_CORE_DISPLAY_MODES_H
 #define QUELLOR_CORE_DISPLAY_MODES_H
 
-#include "Backend.h"
+#include "core/Backend.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "KeyCharacters.h"
+#include "core/KeyCharacters.h"
 
-#include "Backend.h"
+#include "core/Backend.h"
 
 namespace platform::core {
 

@@ -2,22 +2,14 @@
 // from the script, or as a user dismissing it would; otherwise the backend
 // shows it, and when it cannot, the message goes to standard error, so that
 // no message is ever lost.
-#include "CallArguments.h"
-#include "Core.h"
-#include "PlatformControl.h"
+#include "core/Core.h"
+#include "core/PlatformControl.h"
+#include "hook/CallArguments.h"
 
 #include <cstdio>
 #include <deque>
 
 namespace platform::core {
-
-namespace {
-
-bool scripted = false;
-std::deque<int> answers;
-std::vector<control::MessageBoxShown> shown;
-
-} // namespace
 
 int DismissedAnswer(UINT type) {
   switch (type & MB_TYPEMASK) {
@@ -30,19 +22,13 @@ int DismissedAnswer(UINT type) {
   }
 }
 
-void ResetDialogs() {
-  scripted = true;
-  answers.clear();
-  shown.clear();
-}
-
 } // namespace platform::core
 
 namespace platform::control {
 
-void QueueMessageBoxAnswer(int answer) { core::answers.push_back(answer); }
+void QueueMessageBoxAnswer(int answer) { core::state.boxes.answers.push_back(answer); }
 
-const std::vector<MessageBoxShown> &MessageBoxesShown() { return core::shown; }
+const std::vector<MessageBoxShown> &MessageBoxesShown() { return core::state.boxes.shown; }
 
 } // namespace platform::control
 
@@ -55,12 +41,12 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   text = text ? text : "";
   // Windows titles a box without a caption "Error".
   caption = caption ? caption : "Error";
-  if (scripted) {
-    shown.push_back({owner, text, caption, type});
-    if (answers.empty())
+  if (state.boxes.scripted) {
+    state.boxes.shown.push_back({owner, text, caption, type});
+    if (state.boxes.answers.empty())
       return DismissedAnswer(type);
-    const int answer = answers.front();
-    answers.pop_front();
+    const int answer = state.boxes.answers.front();
+    state.boxes.answers.pop_front();
     return answer;
   }
   const Window *ownerWindow = LookUpWindow(owner);

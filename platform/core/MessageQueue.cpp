@@ -1,10 +1,10 @@
 // The message queue: posting, PeekMessageA with its filters, TranslateMessage,
 // DispatchMessageA, PostQuitMessage, and the timeline through which tests feed
 // messages frame pass by frame pass.
-#include "CallArguments.h"
-#include "Core.h"
-#include "KeyCharacters.h"
-#include "PlatformControl.h"
+#include "core/Core.h"
+#include "core/KeyCharacters.h"
+#include "core/PlatformControl.h"
+#include "hook/CallArguments.h"
 
 #include <deque>
 #include <map>
@@ -13,31 +13,7 @@ namespace platform::core {
 
 namespace {
 
-const int kDefaultFramePassLimit = 100000;
 const WPARAM kFramePassLimitExitCode = 0xDEAD;
-
-struct QueuedMessage {
-  MSG msg;
-  unsigned modifiers; // the keyboard modifiers when a key message happened
-};
-
-// Windows keeps posted messages and input apart and takes a posted message
-// before any input, whenever either came. WM_QUIT is no message in either:
-// PostQuitMessage sets a flag, seen once no posted message is left and
-// before any input; calling it again only changes the exit code.
-std::deque<QueuedMessage> posted;
-std::deque<QueuedMessage> input;
-bool quitPending = false;
-WPARAM quitCode = 0;
-// The modifiers of the key message taken last: TranslateMessage reads them,
-// as Windows reads the keyboard state that goes with the messages taken.
-unsigned currentModifiers = 0;
-// Messages waiting for a frame pass, by its number; equal numbers keep the
-// order in which they were added.
-std::multimap<int, MSG> timeline;
-int framePasses = 0;
-int framePassLimit = 0; // 0: none
-void (*framePassHook)(int frame) = nullptr;
 
 bool IsKeyMessage(UINT message) {
   return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
@@ -68,14 +44,14 @@ HWND NewestWindow() {
 // Moves the timeline's messages due before the next frame pass to the queue,
 // addressed to the window newest at that moment.
 void PostDueMessages() {
-  if (timeline.empty())
+  if (state.queue.timeline.empty())
     return;
-  auto due = timeline.upper_bound(framePasses + 1);
-  for (auto entry = timeline.begin(); entry != due; ++entry) {
+  auto due = state.queue.timeline.upper_bound(state.queue.framePasses + 1);
+  for (auto entry = state.queue.timeline.begin(); entry != due; ++entry) {
     const MSG &msg = entry->second;
     Post(NewestWindow(), msg.message, msg.wParam, msg.lParam);
   }
-  timeline.erase(timeline.begin(), due);
+  state.queue.timeline.erase(state.queue.timeline.begin(), due);
 }
 
 MSG MakeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD time) {
@@ -96,22 +72,22 @@ LRESULT Send(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD time) {
-  posted.push_back({MakeMessage(window, message, wParam, lParam, time), 0});
+  state.queue.posted.push_back({MakeMessage(window, message, wParam, lParam, time), 0});
 }
 
 void PostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD time,
                unsigned modifiers) {
-  input.push_back({MakeMessage(window, message, wParam, lParam, time), modifiers});
+  state.queue.input.push_back({MakeMessage(window, message, wParam, lParam, time), modifiers});
 }
 
 void PostQuit(WPARAM exitCode) {
-  quitPending = true;
-  quitCode = exitCode;
+  state.queue.quitPending = true;
+  state.queue.quitCode = exitCode;
 }
 
 // Destroying a window flushes its messages from the queue; the quit stays.
 void DiscardMessagesOf(HWND window) {
-  for (std::deque<QueuedMessage> *queue : {&posted, &input}) {
+  for (std::deque<QueuedMessage> *queue : {&state.queue.posted, &state.queue.input}) {
     for (auto it = queue->begin(); it != queue->end();) {
       if (it->msg.hwnd == window)
         it = queue->erase(it);
@@ -119,19 +95,6 @@ void DiscardMessagesOf(HWND window) {
         ++it;
     }
   }
-}
-
-void ResetQueue() {
-  posted.clear();
-  input.clear();
-  quitPending = false;
-  quitCode = 0;
-  ResetKeyboard();
-  timeline.clear();
-  currentModifiers = 0;
-  framePasses = 0;
-  framePassLimit = kDefaultFramePassLimit;
-  framePassHook = nullptr;
 }
 
 } // namespace platform::core
@@ -143,14 +106,14 @@ void PostMessageToQueue(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void PostBeforeFrame(int frame, UINT message, WPARAM wParam, LPARAM lParam) {
-  core::timeline.emplace(frame, core::MakeMessage(nullptr, message, wParam, lParam, 0));
+  core::state.queue.timeline.emplace(frame, core::MakeMessage(nullptr, message, wParam, lParam, 0));
 }
 
-int FramePasses() { return core::framePasses; }
+int FramePasses() { return core::state.queue.framePasses; }
 
-void SetFramePassLimit(int limit) { core::framePassLimit = limit; }
+void SetFramePassLimit(int limit) { core::state.queue.framePassLimit = limit; }
 
-void SetFramePassHook(void (*hook)(int frame)) { core::framePassHook = hook; }
+void SetFramePassHook(void (*hook)(int frame)) { core::state.queue.framePassHook = hook; }
 
 LRESULT SendToWindow(UINT message, WPARAM wParam, LPARAM lParam) {
   return core::Send(core::NewestWindow(), message, wParam, lParam);
@@ -166,24 +129,24 @@ namespace {
 // The next message in Windows' order: posted messages, then the quit, then
 // input. WM_QUIT belongs to no window and is taken whatever the filters.
 bool TakeNext(MSG *msg, HWND window, UINT filterMin, UINT filterMax, bool remove) {
-  auto found = FindMatch(posted, window, filterMin, filterMax);
-  std::deque<QueuedMessage> *queue = &posted;
-  if (found == posted.end() && quitPending) {
-    *msg = MakeMessage(nullptr, WM_QUIT, quitCode, 0, 0);
+  auto found = FindMatch(state.queue.posted, window, filterMin, filterMax);
+  std::deque<QueuedMessage> *queue = &state.queue.posted;
+  if (found == state.queue.posted.end() && state.queue.quitPending) {
+    *msg = MakeMessage(nullptr, WM_QUIT, state.queue.quitCode, 0, 0);
     if (remove)
-      quitPending = false;
+      state.queue.quitPending = false;
     return true;
   }
-  if (found == posted.end()) {
-    found = FindMatch(input, window, filterMin, filterMax);
-    queue = &input;
+  if (found == state.queue.posted.end()) {
+    found = FindMatch(state.queue.input, window, filterMin, filterMax);
+    queue = &state.queue.input;
   }
   if (found == queue->end())
     return false;
   *msg = found->msg;
   if (remove) {
     if (IsKeyMessage(msg->message))
-      currentModifiers = found->modifiers;
+      state.queue.currentModifiers = found->modifiers;
     queue->erase(found);
   }
   return true;
@@ -203,12 +166,12 @@ BOOL WINAPI PeekMessageA(MSG *msg, HWND window, UINT filterMin, UINT filterMax, 
   const bool remove = (removeFlags & PM_REMOVE) != 0;
   if (TakeNext(msg, window, filterMin, filterMax, remove))
     return TRUE;
-  if (framePassHook)
-    framePassHook(framePasses + 1);
+  if (state.queue.framePassHook)
+    state.queue.framePassHook(state.queue.framePasses + 1);
   PostDueMessages();
   if (TakeNext(msg, window, filterMin, filterMax, remove))
     return TRUE;
-  if (++framePasses == framePassLimit)
+  if (++state.queue.framePasses == state.queue.framePassLimit)
     PostQuit(kFramePassLimitExitCode);
   return FALSE;
 }
@@ -222,12 +185,12 @@ BOOL WINAPI TranslateMessage(const MSG *msg) {
   if (!msg || !IsKeyMessage(msg->message))
     return FALSE;
   if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) {
-    const int character = CharacterOf(static_cast<int>(msg->wParam), currentModifiers);
+    const int character = CharacterOf(static_cast<int>(msg->wParam), state.queue.currentModifiers);
     if (character != 0) {
       MSG charMsg = *msg;
       charMsg.message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
       charMsg.wParam = static_cast<WPARAM>(character);
-      posted.push_back({charMsg, currentModifiers});
+      state.queue.posted.push_back({charMsg, state.queue.currentModifiers});
     }
   }
   return TRUE;

@@ -1,16 +1,11 @@
 // What the backends report becomes the window messages a Win32 window
 // procedure expects: keys with their flags, activation that changes, sizes
 // that change, minimising, maximising, restoring and closing.
-#include "Core.h"
+#include "core/Core.h"
 
 namespace platform::core {
 
 namespace {
-
-// Alt went down and no other key has made a system key since: releasing it
-// then is WM_SYSKEYUP (the keyboard menu's cue on Windows), otherwise
-// WM_KEYUP.
-bool altAlone = false;
 
 void PostActivation(const Window &window, bool active, DWORD time) {
   Post(window.handle, WM_ACTIVATE,
@@ -34,24 +29,22 @@ void PostSize(Window *window, DWORD time) {
 bool IsSystemKey(int virtualKey, bool down, bool altDown, bool controlDown) {
   if (virtualKey == VK_MENU) {
     if (down) {
-      altAlone = !controlDown;
-      return altAlone;
+      state.queue.altAlone = !controlDown;
+      return state.queue.altAlone;
     }
-    const bool system = altAlone;
-    altAlone = false;
+    const bool system = state.queue.altAlone;
+    state.queue.altAlone = false;
     return system;
   }
   bool system = virtualKey == VK_F1 + 9 || (altDown && !controlDown);
   if (virtualKey == VK_CONTROL)
     system = !down && altDown;
   if (system)
-    altAlone = false;
+    state.queue.altAlone = false;
   return system;
 }
 
 } // namespace
-
-void ResetKeyboard() { altAlone = false; }
 
 // lParam: repeat count 1, the extended-key flag (bit 24), the context code
 // (bit 29: Alt is down, with or without Ctrl; clear on Alt's own release),

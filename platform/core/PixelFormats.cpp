@@ -1,10 +1,11 @@
 // Window device contexts and the pixel format. Every window class keeps its
 // own device context (as with CS_OWNDC): a window has one at a time, and
 // asking again gives the same one. A window offers one pixel format, the
-// program's: RGBA, double-buffered, 5/6/5 colour and a 16-bit depth buffer.
-#include "CallArguments.h"
-#include "Core.h"
-#include "Handles.h"
+// program's (core/WindowPixelFormat.h).
+#include "core/Core.h"
+#include "core/WindowPixelFormat.h"
+#include "hook/CallArguments.h"
+#include "hook/Handles.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,16 +16,8 @@ namespace {
 
 const int kWindowFormat = 1;
 
-struct DeviceContext {
-  HDC handle;
-  HWND window;
-};
-
-std::vector<DeviceContext> deviceContexts;
-unsigned nextDeviceContextId = 1;
-
 DeviceContext *LookUpDeviceContext(HDC handle) {
-  for (DeviceContext &dc : deviceContexts) {
+  for (DeviceContext &dc : state.contexts.deviceContexts) {
     if (dc.handle == handle)
       return &dc;
   }
@@ -43,13 +36,14 @@ PIXELFORMATDESCRIPTOR WindowFormat() {
   format.nVersion = 1;
   format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
   format.iPixelType = PFD_TYPE_RGBA;
-  format.cColorBits = 16;
-  format.cRedBits = 5;
-  format.cRedShift = 11;
-  format.cGreenBits = 6;
-  format.cGreenShift = 5;
-  format.cBlueBits = 5;
-  format.cDepthBits = 16;
+  const PixelFormatBits &bits = kWindowPixelFormat;
+  format.cColorBits = static_cast<BYTE>(bits.Colour());
+  format.cRedBits = static_cast<BYTE>(bits.red);
+  format.cRedShift = static_cast<BYTE>(bits.green + bits.blue);
+  format.cGreenBits = static_cast<BYTE>(bits.green);
+  format.cGreenShift = static_cast<BYTE>(bits.blue);
+  format.cBlueBits = static_cast<BYTE>(bits.blue);
+  format.cDepthBits = static_cast<BYTE>(bits.depth);
   format.iLayerType = PFD_MAIN_PLANE;
   return format;
 }
@@ -61,20 +55,15 @@ Window *WindowOfDC(HDC handle) {
   return dc ? LookUpWindow(dc->window) : nullptr;
 }
 
-int LiveDeviceContextCount() { return static_cast<int>(deviceContexts.size()); }
+int LiveDeviceContextCount() { return static_cast<int>(state.contexts.deviceContexts.size()); }
 
 // A destroyed window's device context goes with it; its handle is stale
 // from then on, and ReleaseDC of it fails.
 void ReleaseDeviceContextsOf(HWND window) {
-  deviceContexts.erase(
-      std::remove_if(deviceContexts.begin(), deviceContexts.end(),
+  state.contexts.deviceContexts.erase(
+      std::remove_if(state.contexts.deviceContexts.begin(), state.contexts.deviceContexts.end(),
                      [window](const DeviceContext &dc) { return dc.window == window; }),
-      deviceContexts.end());
-}
-
-void ResetDeviceContexts() {
-  deviceContexts.clear();
-  nextDeviceContextId = 1;
+      state.contexts.deviceContexts.end());
 }
 
 } // namespace platform::core
@@ -86,12 +75,13 @@ HDC WINAPI GetDC(HWND window) {
     return nullptr;
   if (!LookUpWindow(window))
     return nullptr;
-  for (const DeviceContext &dc : deviceContexts) {
+  for (const DeviceContext &dc : state.contexts.deviceContexts) {
     if (dc.window == window)
       return dc.handle;
   }
-  HDC handle = static_cast<HDC>(MakeHandle(HandleKind::DeviceContext, nextDeviceContextId++));
-  deviceContexts.push_back({handle, window});
+  HDC handle =
+      static_cast<HDC>(MakeHandle(HandleKind::DeviceContext, state.contexts.nextDeviceContextId++));
+  state.contexts.deviceContexts.push_back({handle, window});
   return handle;
 }
 
@@ -101,7 +91,8 @@ int WINAPI ReleaseDC(HWND window, HDC dc) {
   DeviceContext *record = LookUpDeviceContext(dc);
   if (!record || record->window != window)
     return 0;
-  deviceContexts.erase(deviceContexts.begin() + (record - deviceContexts.data()));
+  state.contexts.deviceContexts.erase(state.contexts.deviceContexts.begin() +
+                                      (record - state.contexts.deviceContexts.data()));
   return 1;
 }
 

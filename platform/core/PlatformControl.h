@@ -5,23 +5,25 @@
 #ifndef QUELLOR_PLATFORM_CONTROL_H
 #define QUELLOR_PLATFORM_CONTROL_H
 
+#include "hook/CallControl.h"
+#include "os/ViewControl.h"
+
 #include <windows.h>
 
-#include <cstddef>
-#include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace platform::control {
 
-// Releases any window, context or class still held and starts watching the
-// platform: calls are logged, message boxes are answered from the script,
-// pauses are skipped and a runaway loop is ended after 100,000 frame passes.
-// The answers, faults, timeline and switches return to their defaults.
+// Releases any window, context or class still held, puts the desktop's
+// display mode back and starts watching the platform: calls are logged,
+// message boxes are answered from the script, pauses are skipped and a
+// runaway loop is ended after 100,000 frame passes. The answers, faults,
+// timeline, switches and the way file views are made return to their
+// defaults (core::ResetState).
 void Reset();
 
-// The backend in this program: "headless" or "sdl".
+// The backend in this program: "headless", "sdl" or "web".
 const char *BackendName();
 
 // ---- Message boxes ----------------------------------------------------------
@@ -38,35 +40,6 @@ struct MessageBoxShown {
 // box, IDNO for a yes/no box, IDCANCEL for OK/Cancel; nothing is shown.
 void QueueMessageBoxAnswer(int answer);
 const std::vector<MessageBoxShown> &MessageBoxesShown();
-
-// ---- Call log and faults ----------------------------------------------------
-
-struct PlatformCall {
-  std::string name;      // "CreateWindowExA", "Sleep", ...
-  std::string arguments; // the arguments as text, e.g. "640, 480"
-  bool failed = false;   // the call was made to fail (see FailCall)
-};
-
-// Every platform call since the last Reset(), in order, with its arguments.
-const std::vector<PlatformCall> &CallLog();
-void ClearCallLog();
-// Names only, in order; a convenience for comparing sequences.
-std::vector<std::string> CallNames();
-
-// Makes the nth call (1-based, counted from now) of the named function fail;
-// nth 0 makes every call from now on fail.
-void FailCall(const std::string &name, int nth = 1);
-
-// Runs action once, when the next call of the named function is made, before
-// the function does anything: a test changes the world at that moment (cuts
-// a file short while it is mapped, say).
-void BeforeCall(const std::string &name, std::function<void()> action);
-
-// Whether calls are recorded in the log (true after Reset). Faults apply
-// either way. With the log off and no fault set, the platform functions run
-// as under the desktop backend, which formats none of their arguments: the
-// benchmarks measure them so.
-void SetCallLogging(bool on);
 
 // ---- Message queue and timeline ---------------------------------------------
 
@@ -91,7 +64,7 @@ void SetFramePassHook(void (*hook)(int frame));
 // sends a message synchronously. Returns its result (0 without a window).
 LRESULT SendToWindow(UINT message, WPARAM wParam, LPARAM lParam);
 
-// ---- Display, cursor, sleep ---------------------------------------------------
+// ---- Display and cursor -----------------------------------------------------
 
 // Whether the display offers its modes (default true): with false,
 // ChangeDisplaySettingsA refuses every mode.
@@ -100,20 +73,6 @@ void SetDisplayModeAvailable(bool available);
 bool DisplayModeChanged();
 // Windows' cursor display counter: 0 shown, -1 after one ShowCursor(FALSE).
 int CursorCounter();
-// Whether Sleep really pauses.
-void SetRealSleep(bool real);
-// The physical memory GlobalMemoryStatusEx reports as available, in place of
-// the machine's figure, until the next Reset().
-void SetAvailableMemory(uint64_t bytes);
-
-// ---- File views -------------------------------------------------------------
-
-// Views of files shorter than bytes are read into memory, longer ones are
-// mapped; after Reset() the build's own choice (sanitizer builds read every
-// view). 0 maps every view, SIZE_MAX reads every one.
-void SetViewReadLimit(size_t bytes);
-// The longest view MapViewOfFile has made since Reset(), in bytes.
-uint64_t LongestView();
 
 // ---- What is held -----------------------------------------------------------
 
@@ -148,9 +107,6 @@ WindowInfo CurrentWindow();
 // null.
 void *SurfaceOf(HWND window);
 
-// Pixels of the current rendering context's window, read with glReadPixels
-// as RGB, bottom row first. Empty without a current context.
-std::vector<unsigned char> ReadFramePixels(int *width, int *height);
 // Number of SwapBuffers calls that presented a frame since Reset().
 int FramesPresented();
 

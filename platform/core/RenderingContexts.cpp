@@ -1,28 +1,17 @@
 // WGL's rendering contexts over the backend's: creation leaves the current
 // binding as it was, a context is current on one window at a time, and a
 // failed wglMakeCurrent leaves the context current before still current.
-#include "CallArguments.h"
-#include "Core.h"
-#include "Handles.h"
-#include "PlatformControl.h"
+#include "core/Core.h"
+#include "core/PlatformControl.h"
+#include "hook/CallArguments.h"
+#include "hook/Handles.h"
 
 namespace platform::core {
 
 namespace {
 
-struct RenderingContext {
-  HGLRC handle;
-  void *native;
-};
-
-std::vector<RenderingContext> renderingContexts;
-unsigned nextRenderingContextId = 1;
-HGLRC current = nullptr;
-HWND currentWindow = nullptr;
-int framesPresented = 0;
-
 RenderingContext *LookUpRenderingContext(HGLRC handle) {
-  for (RenderingContext &rc : renderingContexts) {
+  for (RenderingContext &rc : state.contexts.renderingContexts) {
     if (rc.handle == handle)
       return &rc;
   }
@@ -30,10 +19,10 @@ RenderingContext *LookUpRenderingContext(HGLRC handle) {
 }
 
 void ReleaseCurrent() {
-  if (current)
+  if (state.contexts.current)
     activeBackend.makeCurrent(nullptr, nullptr);
-  current = nullptr;
-  currentWindow = nullptr;
+  state.contexts.current = nullptr;
+  state.contexts.currentWindow = nullptr;
 }
 
 // The window's surface once its pixel format is set, or null.
@@ -47,35 +36,29 @@ void *DrawableSurface(HDC dc) {
 // The context stays current as WGL sees it; natively it is let go before
 // its surface goes.
 void UnbindWindow(const Window &window) {
-  if (current && currentWindow == window.handle)
+  if (state.contexts.current && state.contexts.currentWindow == window.handle)
     activeBackend.makeCurrent(nullptr, nullptr);
-  if (currentWindow == window.handle)
-    currentWindow = nullptr;
+  if (state.contexts.currentWindow == window.handle)
+    state.contexts.currentWindow = nullptr;
 }
 
-const Window *CurrentContextWindow() { return current ? LookUpWindow(currentWindow) : nullptr; }
+const Window *CurrentContextWindow() {
+  return state.contexts.current ? LookUpWindow(state.contexts.currentWindow) : nullptr;
+}
 
-int LiveRenderingContextCount() { return static_cast<int>(renderingContexts.size()); }
+int LiveRenderingContextCount() {
+  return static_cast<int>(state.contexts.renderingContexts.size());
+}
 
-void ResetGraphics() {
+void DeleteRenderingContexts() {
   ReleaseCurrent();
-  for (const RenderingContext &rc : renderingContexts)
+  for (const RenderingContext &rc : state.contexts.renderingContexts)
     activeBackend.deleteContext(rc.native);
-  ForgetGraphics();
-}
-
-void ForgetGraphics() {
-  current = nullptr;
-  currentWindow = nullptr;
-  renderingContexts.clear();
-  nextRenderingContextId = 1;
-  framesPresented = 0;
-  ResetDeviceContexts();
 }
 
 } // namespace platform::core
 
-int platform::control::FramesPresented() { return core::framesPresented; }
+int platform::control::FramesPresented() { return core::state.contexts.framesPresented; }
 
 using namespace platform::core;
 
@@ -86,7 +69,7 @@ BOOL WINAPI SwapBuffers(HDC dc) {
   if (!surface)
     return FALSE;
   activeBackend.swap(surface);
-  ++framesPresented;
+  ++state.contexts.framesPresented;
   return TRUE;
 }
 
@@ -100,12 +83,13 @@ HGLRC WINAPI wglCreateContext(HDC dc) {
   // A new context is not current: the previous binding comes back.
   const Window *bound = CurrentContextWindow();
   if (bound)
-    activeBackend.makeCurrent(bound->surface, LookUpRenderingContext(current)->native);
+    activeBackend.makeCurrent(bound->surface,
+                              LookUpRenderingContext(state.contexts.current)->native);
   else
     activeBackend.makeCurrent(nullptr, nullptr);
-  HGLRC handle =
-      static_cast<HGLRC>(MakeHandle(HandleKind::RenderingContext, nextRenderingContextId++));
-  renderingContexts.push_back({handle, native});
+  HGLRC handle = static_cast<HGLRC>(
+      MakeHandle(HandleKind::RenderingContext, state.contexts.nextRenderingContextId++));
+  state.contexts.renderingContexts.push_back({handle, native});
   return handle;
 }
 
@@ -116,7 +100,7 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context) {
   if (platform::CallFails("wglMakeCurrent", platform::CallArguments(dc, context)))
     return FALSE;
   if (!context) {
-    if (!current) {
+    if (!state.contexts.current) {
       SetLastError(ERROR_INVALID_HANDLE);
       return FALSE;
     }
@@ -133,11 +117,12 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context) {
     // Back to the binding before, natively too.
     const Window *bound = CurrentContextWindow();
     activeBackend.makeCurrent(bound ? bound->surface : nullptr,
-                              bound ? LookUpRenderingContext(current)->native : nullptr);
+                              bound ? LookUpRenderingContext(state.contexts.current)->native
+                                    : nullptr);
     return FALSE;
   }
-  current = context;
-  currentWindow = WindowOfSurface(surface)->handle;
+  state.contexts.current = context;
+  state.contexts.currentWindow = WindowOfSurface(surface)->handle;
   return TRUE;
 }
 
@@ -147,12 +132,13 @@ BOOL WINAPI wglDeleteContext(HGLRC context) {
   RenderingContext *rc = LookUpRenderingContext(context);
   if (!rc)
     return FALSE;
-  if (current == context)
+  if (state.contexts.current == context)
     ReleaseCurrent();
   activeBackend.deleteContext(rc->native);
-  renderingContexts.erase(renderingContexts.begin() + (rc - renderingContexts.data()));
+  state.contexts.renderingContexts.erase(state.contexts.renderingContexts.begin() +
+                                         (rc - state.contexts.renderingContexts.data()));
   return TRUE;
 }
 
 // A question that cannot fail: it does not pass the call hook.
-HGLRC WINAPI wglGetCurrentContext(void) { return current; }
+HGLRC WINAPI wglGetCurrentContext(void) { return state.contexts.current; }

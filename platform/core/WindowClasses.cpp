@@ -1,7 +1,7 @@
 // Window classes and the stock icons and cursors they name.
-#include "CallArguments.h"
-#include "Core.h"
-#include "Handles.h"
+#include "core/Core.h"
+#include "hook/CallArguments.h"
+#include "hook/Handles.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,17 +10,6 @@
 namespace platform::core {
 
 namespace {
-
-struct WindowClass {
-  std::string name;
-  WNDPROC procedure;
-  ATOM atom;
-};
-
-const ATOM kFirstAtom = 0xC000; // where Win32 numbers registered classes from
-
-std::vector<WindowClass> classes;
-ATOM nextAtom = kFirstAtom;
 
 bool IsIntegerResource(LPCSTR name) { return reinterpret_cast<uintptr_t>(name) <= 0xFFFF; }
 
@@ -38,7 +27,7 @@ WindowClass *LookUpClass(const char *name) {
   if (!name)
     return nullptr;
   const uintptr_t atom = reinterpret_cast<uintptr_t>(name);
-  for (WindowClass &windowClass : classes) {
+  for (WindowClass &windowClass : state.windows.classes) {
     if (IsIntegerResource(name) ? windowClass.atom == atom : SameName(windowClass.name, name))
       return &windowClass;
   }
@@ -63,12 +52,7 @@ WNDPROC ClassProcedure(const char *name, std::string *canonicalName) {
   return windowClass->procedure;
 }
 
-int RegisteredClassCount() { return static_cast<int>(classes.size()); }
-
-void ResetClasses() {
-  classes.clear();
-  nextAtom = kFirstAtom;
-}
+int RegisteredClassCount() { return static_cast<int>(state.windows.classes.size()); }
 
 } // namespace platform::core
 
@@ -80,8 +64,9 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA *windowClass) {
   if (!windowClass || !windowClass->lpfnWndProc || !windowClass->lpszClassName ||
       IsIntegerResource(windowClass->lpszClassName) || LookUpClass(windowClass->lpszClassName))
     return 0;
-  classes.push_back({windowClass->lpszClassName, windowClass->lpfnWndProc, nextAtom});
-  return nextAtom++;
+  state.windows.classes.push_back(
+      {windowClass->lpszClassName, windowClass->lpfnWndProc, state.windows.nextAtom});
+  return state.windows.nextAtom++;
 }
 
 BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance) {
@@ -91,7 +76,8 @@ BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance) {
   // As on Windows, a class cannot go while windows of it exist.
   if (!windowClass || ClassInUse(windowClass->name))
     return FALSE;
-  classes.erase(classes.begin() + (windowClass - classes.data()));
+  state.windows.classes.erase(state.windows.classes.begin() +
+                              (windowClass - state.windows.classes.data()));
   return TRUE;
 }
 

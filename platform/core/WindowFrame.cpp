@@ -1,4 +1,4 @@
-#include "WindowFrame.h"
+#include "core/WindowFrame.h"
 
 namespace platform {
 

@@ -1,7 +1,8 @@
 // The non-client area around a window's client rectangle: borders, caption
-// and menu bar, with the widths Windows 10 uses at 96 dpi. Both backends size
-// windows by it, so that a rectangle grown by AdjustWindowRectEx comes back
-// from CreateWindowExA as the same client area.
+// and menu bar, with the widths Windows 10 uses at 96 dpi. The core takes it
+// off the outer size CreateWindowExA is given and asks the backend for a
+// surface of the client size left, so that on every backend a rectangle grown
+// by AdjustWindowRectEx comes back as the same client area.
 #ifndef QUELLOR_CORE_WINDOW_FRAME_H
 #define QUELLOR_CORE_WINDOW_FRAME_H
 

@@ -1,10 +1,10 @@
 // Windows: creation and destruction with their messages, showing, the
 // minimised and maximised states, activation and the keyboard focus, with
 // the messages Windows sends for each and in its order.
-#include "CallArguments.h"
-#include "Core.h"
-#include "Handles.h"
-#include "WindowFrame.h"
+#include "core/Core.h"
+#include "core/WindowFrame.h"
+#include "hook/CallArguments.h"
+#include "hook/Handles.h"
 
 #include <algorithm>
 
@@ -12,29 +12,23 @@ namespace platform::core {
 
 namespace {
 
-// Owned through pointers so that a record stays put while its procedure runs.
-std::vector<std::unique_ptr<Window>> windows;
-unsigned nextWindowId = 1;
-HWND focus = nullptr;
-HWND active = nullptr;
-
 // WM_KILLFOCUS to the window losing the focus, then WM_SETFOCUS to the one
 // gaining it, each naming the other.
 void ChangeFocus(HWND handle) {
-  if (focus == handle)
+  if (state.windows.focus == handle)
     return;
-  const HWND previous = focus;
-  focus = handle;
+  const HWND previous = state.windows.focus;
+  state.windows.focus = handle;
   if (LookUpWindow(previous))
     Send(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
-  if (focus == handle && LookUpWindow(handle))
+  if (state.windows.focus == handle && LookUpWindow(handle))
     Send(handle, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
 }
 
 // The window Windows activates when the active one is hidden or destroyed: the newest other visible
 // window that is not minimised, or none.
 void ActivateOther(HWND leaving) {
-  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+  for (auto it = state.windows.live.rbegin(); it != state.windows.live.rend(); ++it) {
     const Window &other = **it;
     if (other.handle != leaving && other.visible && !other.minimised && !other.destroying) {
       Activate(other.handle);
@@ -71,7 +65,7 @@ void Hide(Window *window) {
   window->visible = false;
   if (activeBackend.showSurface)
     activeBackend.showSurface(window->surface, false);
-  if (active == window->handle)
+  if (state.windows.active == window->handle)
     ActivateOther(window->handle);
 }
 
@@ -85,7 +79,7 @@ void Minimise(Window *window) {
   MakeVisible(window);
   if (activeBackend.placeSurface)
     activeBackend.placeSurface(window->surface, SW_MINIMIZE);
-  if (focus == handle)
+  if (state.windows.focus == handle)
     ChangeFocus(nullptr);
   if ((window = LookUpWindow(handle)) != nullptr)
     SendSize(window);
@@ -114,7 +108,7 @@ void Place(Window *window, bool maximise) {
   if (!wasMinimised || !LookUpWindow(handle))
     return;
   ChangeFocus(handle);
-  if (active != handle)
+  if (state.windows.active != handle)
     Activate(handle);
   else if (LookUpWindow(handle))
     Send(handle, WM_ACTIVATE, WA_ACTIVE, 0);
@@ -122,18 +116,18 @@ void Place(Window *window, bool maximise) {
 
 void Release(HWND handle) {
   auto found =
-      std::find_if(windows.begin(), windows.end(),
+      std::find_if(state.windows.live.begin(), state.windows.live.end(),
                    [handle](const std::unique_ptr<Window> &w) { return w->handle == handle; });
-  if (found == windows.end())
+  if (found == state.windows.live.end())
     return;
-  if (focus == handle)
-    focus = nullptr;
-  if (active == handle)
-    active = nullptr;
+  if (state.windows.focus == handle)
+    state.windows.focus = nullptr;
+  if (state.windows.active == handle)
+    state.windows.active = nullptr;
   UnbindWindow(**found);
   ReleaseDeviceContextsOf(handle);
   activeBackend.destroySurface((*found)->surface);
-  windows.erase(found);
+  state.windows.live.erase(found);
   DiscardMessagesOf(handle);
 }
 
@@ -143,7 +137,7 @@ void Destroy(Window *window) {
   const HWND handle = window->handle;
   window->destroying = true;
   Hide(window);
-  if (active == handle)
+  if (state.windows.active == handle)
     ActivateOther(handle);
   if (LookUpWindow(handle))
     Send(handle, WM_DESTROY, 0, 0);
@@ -155,7 +149,7 @@ void Destroy(Window *window) {
 } // namespace
 
 Window *LookUpWindow(HWND handle) {
-  for (const std::unique_ptr<Window> &window : windows) {
+  for (const std::unique_ptr<Window> &window : state.windows.live) {
     if (window->handle == handle)
       return window.get();
   }
@@ -163,46 +157,46 @@ Window *LookUpWindow(HWND handle) {
 }
 
 Window *WindowOfSurface(const void *surface) {
-  for (const std::unique_ptr<Window> &window : windows) {
+  for (const std::unique_ptr<Window> &window : state.windows.live) {
     if (window->surface == surface)
       return window.get();
   }
   return nullptr;
 }
 
-const std::vector<std::unique_ptr<Window>> &LiveWindows() { return windows; }
+const std::vector<std::unique_ptr<Window>> &LiveWindows() { return state.windows.live; }
 
 bool ClassInUse(const std::string &name) {
-  return std::any_of(windows.begin(), windows.end(),
+  return std::any_of(state.windows.live.begin(), state.windows.live.end(),
                      [&name](const std::unique_ptr<Window> &w) { return w->className == name; });
 }
 
-HWND FocusedWindow() { return focus; }
+HWND FocusedWindow() { return state.windows.focus; }
 
 void NoteFocus(HWND window, bool gained) {
   if (gained)
-    focus = window;
-  else if (focus == window)
-    focus = nullptr;
+    state.windows.focus = window;
+  else if (state.windows.focus == window)
+    state.windows.focus = nullptr;
 }
 
-HWND ActiveWindow() { return active; }
+HWND ActiveWindow() { return state.windows.active; }
 
-void SetActiveWindow(HWND window) { active = window; }
+void SetActiveWindow(HWND window) { state.windows.active = window; }
 
 void Activate(HWND handle) {
-  if (active == handle)
+  if (state.windows.active == handle)
     return;
-  const HWND previous = active;
-  active = handle;
+  const HWND previous = state.windows.active;
+  state.windows.active = handle;
   if (const Window *deactivated = LookUpWindow(previous))
     Send(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, deactivated->minimised ? 1 : 0),
          reinterpret_cast<LPARAM>(handle));
-  const Window *activated = active == handle ? LookUpWindow(handle) : nullptr;
+  const Window *activated = state.windows.active == handle ? LookUpWindow(handle) : nullptr;
   if (activated)
     Send(handle, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, activated->minimised ? 1 : 0),
          reinterpret_cast<LPARAM>(previous));
-  if (active == handle)
+  if (state.windows.active == handle)
     ChangeFocus(handle);
 }
 
@@ -239,15 +233,8 @@ void ShowCommand(Window *window, int command) {
 }
 
 void DestroyAllWindows() {
-  while (!windows.empty())
-    Release(windows.back()->handle);
-}
-
-void ResetWindows() {
-  DestroyAllWindows();
-  nextWindowId = 1;
-  focus = active = nullptr;
-  ResetClasses();
+  while (!state.windows.live.empty())
+    Release(state.windows.live.back()->handle);
 }
 
 } // namespace platform::core
@@ -265,23 +252,16 @@ BOOL WINAPI AdjustWindowRectEx(RECT *rect, DWORD style, BOOL menu, DWORD exStyle
   return TRUE;
 }
 
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x,
-                            int y, int width, int height, HWND parent, HMENU menu,
-                            HINSTANCE instance, LPVOID param) {
-  if (platform::CallFails("CreateWindowExA",
-                          platform::CallArguments(Hex{exStyle}, className, title, Hex{style}, x, y,
-                                                  width, height, parent, menu, instance, param)))
-    return nullptr;
-  auto window = std::make_unique<Window>();
-  window->procedure = ClassProcedure(className, &window->className);
-  if (!window->procedure || !BackendReady())
-    return nullptr;
+namespace {
 
-  // A popup window made while a display mode is in force covers the display
-  // in that mode.
+// The native surface of a new window. Its client area is the outer size less
+// the frame; a popup window made while a display mode is in force covers the
+// display in that mode. False when the backend makes none.
+bool MakeSurface(Window *window, const char *title, DWORD style, bool menu, int x, int y, int width,
+                 int height) {
   const DisplayMode *mode = ModeInForce();
   window->fullscreen = (style & WS_POPUP) && mode;
-  const RECT frame = platform::WindowFrame(style, menu != nullptr);
+  const RECT frame = platform::WindowFrame(style, menu);
   window->clientWidth = std::max(0, width - static_cast<int>(frame.left + frame.right));
   window->clientHeight = std::max(0, height - static_cast<int>(frame.top + frame.bottom));
   if (window->fullscreen) {
@@ -297,42 +277,62 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD
                             (style & WS_POPUP) && (style & (WS_CAPTION | WS_THICKFRAME)) == 0,
                             window->fullscreen ? mode : nullptr};
   window->surface = activeBackend.createSurface(request);
-  if (!window->surface)
-    return nullptr;
-  window->handle = static_cast<HWND>(MakeHandle(HandleKind::Window, nextWindowId++));
   window->title = request.title;
-  window->style = style;
-  window->exStyle = exStyle;
-  window->x = x;
-  window->y = y;
-  window->width = width;
-  window->height = height;
-  windows.push_back(std::move(window));
-  const HWND handle = windows.back()->handle;
+  return window->surface != nullptr;
+}
 
-  // The procedure hears of its window before CreateWindowExA returns: a
-  // WM_NCCREATE answered with FALSE, or a WM_CREATE with -1, fails the
-  // creation. A popup is sized then; other windows when first shown.
-  CREATESTRUCTA create = {
-      param, instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
-      title, className, exStyle};
-  if (!Send(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create))) {
+// The procedure hears of its window before CreateWindowExA returns: a
+// WM_NCCREATE answered with FALSE, or a WM_CREATE with -1, fails the
+// creation. A popup is sized then; other windows when first shown. False
+// when the window is gone.
+bool SendCreation(HWND handle, DWORD style, CREATESTRUCTA *create) {
+  if (!Send(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(create))) {
     if (LookUpWindow(handle))
       Send(handle, WM_NCDESTROY, 0, 0);
     Release(handle);
-    return nullptr;
+    return false;
   }
-  if (LookUpWindow(handle) && Send(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
+  if (LookUpWindow(handle) && Send(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(create)) == -1) {
     if (Window *failed = LookUpWindow(handle))
       Destroy(failed);
-    return nullptr;
+    return false;
   }
   Window *created = LookUpWindow(handle);
   if (created && (style & WS_POPUP))
     SendSize(created);
   if ((created = LookUpWindow(handle)) != nullptr && (style & WS_VISIBLE))
     Show(created);
-  return LookUpWindow(handle) ? handle : nullptr;
+  return LookUpWindow(handle) != nullptr;
+}
+
+} // namespace
+
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID param) {
+  if (platform::CallFails("CreateWindowExA",
+                          platform::CallArguments(Hex{exStyle}, className, title, Hex{style}, x, y,
+                                                  width, height, parent, menu, instance, param)))
+    return nullptr;
+  auto window = std::make_unique<Window>();
+  window->procedure = ClassProcedure(className, &window->className);
+  if (!window->procedure || !BackendReady())
+    return nullptr;
+  if (!MakeSurface(window.get(), title, style, menu != nullptr, x, y, width, height))
+    return nullptr;
+  window->handle = static_cast<HWND>(MakeHandle(HandleKind::Window, state.windows.nextWindowId++));
+  window->style = style;
+  window->exStyle = exStyle;
+  window->x = x;
+  window->y = y;
+  window->width = width;
+  window->height = height;
+  state.windows.live.push_back(std::move(window));
+  const HWND handle = state.windows.live.back()->handle;
+  CREATESTRUCTA create = {
+      param, instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
+      title, className, exStyle};
+  return SendCreation(handle, style, &create) ? handle : nullptr;
 }
 
 BOOL WINAPI DestroyWindow(HWND window) {
@@ -377,7 +377,7 @@ HWND WINAPI SetFocus(HWND handle) {
     return nullptr;
   if (window && window->visible && activeBackend.focusSurface)
     activeBackend.focusSurface(window->surface);
-  const HWND previous = focus;
+  const HWND previous = state.windows.focus;
   ChangeFocus(handle);
   return previous;
 }
@@ -385,5 +385,5 @@ HWND WINAPI SetFocus(HWND handle) {
 HWND WINAPI GetFocus(void) {
   if (platform::CallFails("GetFocus", platform::CallArguments()))
     return nullptr;
-  return focus;
+  return state.windows.focus;
 }

@@ -4,12 +4,12 @@
 // or BI_BITFIELDS with contiguous masks, and 24 bits; bottom-up or top-down.
 // Colour-table entries are literal colours; an index past the table is black.
 // A header with no planes is refused, as GDI refuses it.
-#include "DibConversion.h"
+#include "gdi/DibConversion.h"
 
-#include "CallArguments.h"
-#include "FileViews.h"
+#include "hook/CallArguments.h"
+#include "os/FileViews.h"
 
-#include <PlatformCalls.h>
+#include "hook/PlatformCalls.h"
 #include <windows.h>
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #ifndef QUELLOR_GDI_DIB_CONVERSION_H
 #define QUELLOR_GDI_DIB_CONVERSION_H
 
-#include "GdiObjects.h"
+#include "gdi/GdiObjects.h"
 
 #include <windows.h>
 

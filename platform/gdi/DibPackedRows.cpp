@@ -1,5 +1,5 @@
 // Uncompressed DIB rows into 24-bit section rows.
-#include "DibConversion.h"
+#include "gdi/DibConversion.h"
 
 #include <cstring>
 

@@ -7,7 +7,7 @@
 // A stream that stops before its end-of-bitmap escape is not an error: what
 // it drew up to its last end-of-line or delta escape stays, and the pixels it
 // drew after that go back to black, as the rows after them are.
-#include "DibConversion.h"
+#include "gdi/DibConversion.h"
 
 #include <algorithm>
 #include <cstring>

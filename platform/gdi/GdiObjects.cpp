@@ -1,11 +1,11 @@
 // Memory device contexts, DIB sections, selection and deletion.
-#include "GdiObjects.h"
+#include "gdi/GdiObjects.h"
 
-#include "CallArguments.h"
-#include "ResourceCounts.h"
-#include "SpareBlock.h"
+#include "hook/CallArguments.h"
+#include "os/ResourceCounts.h"
+#include "os/SpareBlock.h"
 
-#include <PlatformCalls.h>
+#include "hook/PlatformCalls.h"
 #include <windows.h>
 
 #include <sys/mman.h>

@@ -11,9 +11,10 @@
 // fullscreen (nothing is seen), native events (none happen), the cursor,
 // shutdown (the EGL display is kept until the process ends), switching the
 // display mode at once (nothing is seen).
-#include <Backend.h>
-
-#include <SurfacelessEgl.h>
+#include "core/Backend.h"
+#include "core/WindowPixelFormat.h"
+#include "egl/SurfacelessEgl.h"
+#include "headless/EglErrors.h"
 
 #include <EGL/egl.h>
 #include <GL/gl.h>
@@ -21,6 +22,8 @@
 namespace {
 
 using platform::core::DisplayMode;
+using platform::core::SetBackendFailure;
+using platform::headless::EglFailure;
 
 struct Surface {
   EGLSurface pbuffer;
@@ -38,9 +41,16 @@ bool Start() {
   if (!tried) {
     tried = true;
     display = platform::egl::SurfacelessDisplay();
-    // Exactly 5/6/5 colour, no alpha, 16-bit depth and no stencil.
+    // Exactly the window's pixel format: 5/6/5 colour, no alpha, 16-bit depth
+    // and no stencil.
+    const platform::core::PixelFormatBits &bits = platform::core::kWindowPixelFormat;
     if (display != EGL_NO_DISPLAY && eglBindAPI(EGL_OPENGL_API))
-      config = platform::egl::ChooseExactConfig(display, {5, 6, 5, 0, 16, EGL_OPENGL_BIT});
+      config = platform::egl::ChooseExactConfig(
+          display, {bits.red, bits.green, bits.blue, bits.alpha, bits.depth, EGL_OPENGL_BIT});
+    if (display == EGL_NO_DISPLAY)
+      SetBackendFailure(EglFailure("no surfaceless EGL display").c_str());
+    else if (!config)
+      SetBackendFailure(EglFailure("no EGL config of 5/6/5 colour and 16-bit depth").c_str());
   }
   return display != EGL_NO_DISPLAY && config != nullptr;
 }
@@ -49,8 +59,10 @@ void *CreateSurface(const platform::core::SurfaceRequest &request) {
   const EGLint size[] = {EGL_WIDTH, request.clientWidth, EGL_HEIGHT, request.clientHeight,
                          EGL_NONE};
   EGLSurface pbuffer = eglCreatePbufferSurface(display, config, size);
-  if (pbuffer == EGL_NO_SURFACE)
+  if (pbuffer == EGL_NO_SURFACE) {
+    SetBackendFailure(EglFailure("eglCreatePbufferSurface").c_str());
     return nullptr;
+  }
   return new Surface{pbuffer, request.clientWidth, request.clientHeight};
 }
 
@@ -69,12 +81,19 @@ void ClientSize(void *surface, int *width, int *height) {
 // fixed-function pipeline and GLU work.
 void *CreateContext(void *) {
   EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-  return context == EGL_NO_CONTEXT ? nullptr : context;
+  if (context == EGL_NO_CONTEXT) {
+    SetBackendFailure(EglFailure("eglCreateContext").c_str());
+    return nullptr;
+  }
+  return context;
 }
 
 bool MakeCurrent(void *surface, void *context) {
   EGLSurface pbuffer = surface ? static_cast<Surface *>(surface)->pbuffer : EGL_NO_SURFACE;
-  return eglMakeCurrent(display, pbuffer, pbuffer, context ? context : EGL_NO_CONTEXT);
+  if (eglMakeCurrent(display, pbuffer, pbuffer, context ? context : EGL_NO_CONTEXT))
+    return true;
+  SetBackendFailure(EglFailure("eglMakeCurrent").c_str());
+  return false;
 }
 
 void DeleteContext(void *context) { eglDestroyContext(display, context); }
@@ -99,21 +118,19 @@ int DismissBox(void *, const char *, const char *, UINT type) {
 
 } // namespace
 
+// Entries left out are null: the core does without them.
 const platform::core::Backend platform::core::activeBackend = {
-    "headless",    Start,
-    nullptr, // shutdown
-    CreateSurface, DestroySurface,
-    nullptr, // showSurface
-    nullptr, // raiseSurface
-    nullptr, // focusSurface
-    nullptr, // leaveFullscreen
-    ClientSize,
-    nullptr, // pumpEvents
-    CreateContext, MakeCurrent,    DeleteContext, Swap, Desktop, Modes,
-    nullptr, // enterDisplayMode
-    nullptr, // leaveDisplayMode
-    nullptr, // showCursor
-    DismissBox,
-    true,    // pausesSkipped
-    nullptr, // placeSurface
+    .name = "headless",
+    .start = Start,
+    .createSurface = CreateSurface,
+    .destroySurface = DestroySurface,
+    .clientSize = ClientSize,
+    .createContext = CreateContext,
+    .makeCurrent = MakeCurrent,
+    .deleteContext = DeleteContext,
+    .swap = Swap,
+    .desktopMode = Desktop,
+    .displayModes = Modes,
+    .messageBox = DismissBox,
+    .pausesSkipped = true,
 };

@@ -2,7 +2,7 @@
 // Names, types, structure layouts and constant values match <windows.h>, so the
 // app/, scene/ and textures/ sources compile unchanged on every platform. The
 // functions are provided by platform/os, platform/gdi and platform/core; a
-// backend (sdl or headless) gives the core its screen.
+// backend (sdl, headless or web) gives the core its screen.
 #ifndef QUELLOR_PLATFORM_WINDOWS_H
 #define QUELLOR_PLATFORM_WINDOWS_H
 

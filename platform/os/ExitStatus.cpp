@@ -1,4 +1,4 @@
-#include "ExitStatus.h"
+#include "os/ExitStatus.h"
 
 namespace platform {
 

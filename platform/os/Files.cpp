@@ -1,11 +1,11 @@
 // Opening files for reading (CreateFileA/W), their size, reading them, and
 // closing kernel handles.
-#include "CallArguments.h"
-#include "KernelObjects.h"
-#include "ResourceCounts.h"
-#include "Utf16.h"
+#include "hook/CallArguments.h"
+#include "hook/Utf16.h"
+#include "os/KernelObjects.h"
+#include "os/ResourceCounts.h"
 
-#include <PlatformCalls.h>
+#include "hook/PlatformCalls.h"
 #include <windows.h>
 
 #include <fcntl.h>

@@ -3,10 +3,10 @@
 // prefixes h, l, w and I64; %ls, %ws and %S take a UTF-16 string and write it
 // in UTF-8, %lc, %wc and %C a UTF-16 character. As in Win32 at most 1024 bytes
 // are written, the terminating zero included, and the result is cut there.
-#include "CallArguments.h"
-#include "Utf16.h"
+#include "hook/CallArguments.h"
+#include "hook/Utf16.h"
 
-#include <PlatformCalls.h>
+#include "hook/PlatformCalls.h"
 #include <windows.h>
 
 #include <cstdarg>

@@ -1,8 +1,8 @@
 // The local heap: fixed blocks, optionally zero-filled, over malloc.
-#include "CallArguments.h"
-#include "ResourceCounts.h"
+#include "hook/CallArguments.h"
+#include "os/ResourceCounts.h"
 
-#include <PlatformCalls.h>
+#include "hook/PlatformCalls.h"
 #include <windows.h>
 
 #include <cstdlib>

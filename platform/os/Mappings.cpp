@@ -1,12 +1,12 @@
 // Read-only file mappings and their views, over pread and mmap.
-#include "CallArguments.h"
-#include "FileViews.h"
-#include "KernelObjects.h"
-#include "PlatformControl.h"
-#include "ResourceCounts.h"
-#include "SpareBlock.h"
+#include "hook/CallArguments.h"
+#include "os/FileViews.h"
+#include "os/KernelObjects.h"
+#include "os/ResourceCounts.h"
+#include "os/SpareBlock.h"
+#include "os/ViewControl.h"
 
-#include <PlatformCalls.h>
+#include "hook/PlatformCalls.h"
 #include <windows.h>
 
 #include <fcntl.h>

@@ -6,10 +6,10 @@
 // container with a limit is not told of memory that only the machine has.
 // On a page the memory is the WebAssembly heap, which grows up to a fixed
 // size.
-#include "MemoryStatus.h"
-#include "CallArguments.h"
+#include "os/MemoryStatus.h"
+#include "hook/CallArguments.h"
 
-#include <PlatformCalls.h>
+#include "hook/PlatformCalls.h"
 #include <windows.h>
 
 #include <fcntl.h>

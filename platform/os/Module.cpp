@@ -1,6 +1,6 @@
-#include "CallArguments.h"
+#include "hook/CallArguments.h"
 
-#include <PlatformCalls.h>
+#include "hook/PlatformCalls.h"
 
 // The program is the only module: its handle is the base address Windows
 // gives a program's image. Other modules are not loaded.

@@ -1,4 +1,4 @@
-#include "ResourceCounts.h"
+#include "os/ResourceCounts.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
-#include "CallArguments.h"
+#include "hook/CallArguments.h"
 
-#include <PlatformCalls.h>
+#include "hook/PlatformCalls.h"
 
 #include <cerrno>
 #include <ctime>

@@ -1,6 +1,6 @@
-#include "SpareBlock.h"
+#include "os/SpareBlock.h"
 
-#include "Sanitizers.h"
+#include "os/Sanitizers.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Glyphs of printable ASCII, 5x7 pixels each, for the backend's own message
 // box: the texts the program shows (Czech without diacritics, English, file
 // names) need nothing more.
-#include "BoxFont.h"
+#include "sdl/BoxFont.h"
 
 namespace platform::sdl {
 

@@ -22,7 +22,7 @@
 // and SDL calls are not, and the program's own connection may be in any
 // state when the signal comes. SIGINT and SIGTERM stay SDL's: a quit
 // request, after which the program ends normally.
-#include "SdlBackend.h"
+#include "sdl/SdlBackend.h"
 
 #include <poll.h>
 #include <signal.h>

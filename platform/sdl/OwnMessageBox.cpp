@@ -10,8 +10,8 @@
 // presses the last. Events of other windows that come while the box is up
 // are kept and queued again afterwards, so the program sees them as it would
 // have.
-#include "BoxFont.h"
-#include "SdlBackend.h"
+#include "sdl/BoxFont.h"
+#include "sdl/SdlBackend.h"
 
 #include <algorithm>
 #include <cstring>

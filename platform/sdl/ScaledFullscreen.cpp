@@ -9,7 +9,7 @@
 // whose size it reports only later (XWayland). The program's own OpenGL
 // state is left as it was: the copy changes only framebuffer bindings, which
 // the program never touches, and the state it saves and restores.
-#include "SdlBackend.h"
+#include "sdl/SdlBackend.h"
 
 #include <SDL_opengl.h>
 

@@ -3,18 +3,31 @@
 //
 // Implements every entry of core/Backend.h but enterDisplayMode and
 // leaveDisplayMode: SDL sets the mode with the fullscreen window.
-#include "SdlBackend.h"
+#include "sdl/SdlBackend.h"
 
 using namespace platform::sdl;
 
+// enterDisplayMode and leaveDisplayMode are left null: the mode is set with
+// the fullscreen window.
 const platform::core::Backend platform::core::activeBackend = {
-    "sdl",        Start,         Shutdown,     CreateSurface,   DestroySurface,
-    ShowSurface,  RaiseSurface,  FocusSurface, LeaveFullscreen, ClientSize,
-    PumpEvents,   CreateContext, MakeCurrent,  DeleteContext,   Swap,
-    Desktop,      Modes,
-    nullptr, // enterDisplayMode: the mode is set with the fullscreen window
-    nullptr, // leaveDisplayMode
-    ShowCursor,   MessageBox,
-    false, // pausesSkipped
-    PlaceSurface,
+    .name = "sdl",
+    .start = Start,
+    .shutdown = Shutdown,
+    .createSurface = CreateSurface,
+    .destroySurface = DestroySurface,
+    .showSurface = ShowSurface,
+    .raiseSurface = RaiseSurface,
+    .focusSurface = FocusSurface,
+    .leaveFullscreen = LeaveFullscreen,
+    .clientSize = ClientSize,
+    .pumpEvents = PumpEvents,
+    .createContext = CreateContext,
+    .makeCurrent = MakeCurrent,
+    .deleteContext = DeleteContext,
+    .swap = Swap,
+    .desktopMode = Desktop,
+    .displayModes = Modes,
+    .showCursor = ShowCursor,
+    .messageBox = MessageBox,
+    .placeSurface = PlaceSurface,
 };

@@ -3,7 +3,7 @@
 #ifndef QUELLOR_SDL_BACKEND_H
 #define QUELLOR_SDL_BACKEND_H
 
-#include <Backend.h>
+#include "core/Backend.h"
 
 #include <SDL.h>
 

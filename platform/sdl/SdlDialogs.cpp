@@ -13,7 +13,7 @@
 //
 // QUELLOR_SDL_MESSAGE_BOX, for tests: "own" skips SDL's box, "none" shows
 // no box at all (the answer is 0, as when neither can be shown).
-#include "SdlBackend.h"
+#include "sdl/SdlBackend.h"
 
 #include <cstdlib>
 #include <cstring>

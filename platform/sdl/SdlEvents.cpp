@@ -2,8 +2,8 @@
 //
 // Implements: pumpEvents (keys, focus, minimising, restoring, sizes, closing,
 // and SDL's quit request, which is how SIGINT and SIGTERM arrive).
-#include "SdlBackend.h"
-#include "SdlKeyCodes.h"
+#include "sdl/SdlBackend.h"
+#include "sdl/SdlKeyCodes.h"
 
 namespace platform::sdl {
 

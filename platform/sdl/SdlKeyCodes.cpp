@@ -3,10 +3,10 @@
 // Implements: virtual keys by layout, keypad by Num Lock, the extended-key
 // flag, the modifiers. Does not implement: characters (the core types them,
 // KeyCharacters.h).
-#include "SdlKeyCodes.h"
+#include "sdl/SdlKeyCodes.h"
 
-#include <Backend.h>
-#include <KeyCharacters.h>
+#include "core/Backend.h"
+#include "core/KeyCharacters.h"
 
 namespace platform::sdl {
 

@@ -15,8 +15,8 @@
 //
 // Other builds have no leak report to make readable, so they leave loading
 // and unloading to the libraries, as those were written to be used.
-#include "Sanitizers.h"
-#include "SdlBackend.h"
+#include "os/Sanitizers.h"
+#include "sdl/SdlBackend.h"
 
 #ifdef QUELLOR_ADDRESS_SANITIZER
 #include <dlfcn.h>

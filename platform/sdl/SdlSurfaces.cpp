@@ -4,7 +4,8 @@
 // fullscreen in a display mode when asked), destroySurface, showSurface,
 // raiseSurface, focusSurface, leaveFullscreen, clientSize, createContext,
 // makeCurrent, deleteContext, swap.
-#include "SdlBackend.h"
+#include "core/WindowPixelFormat.h"
+#include "sdl/SdlBackend.h"
 
 #include <algorithm>
 #include <cstring>
@@ -56,17 +57,18 @@ void NoteFullscreenEnded(SDL_Window *window) {
     StandDownDisplayGuard();
 }
 
-// The program's pixel format: 5/6/5 colour, a 16-bit depth buffer, double
-// buffering, and a context that keeps the fixed-function pipeline. X11
-// chooses the visual when the window is made, so these go first.
+// The program's pixel format (core/WindowPixelFormat.h), double buffering,
+// and a context that keeps the fixed-function pipeline. X11 chooses the
+// visual when the window is made, so these go first.
 void SetContextAttributes() {
+  const core::PixelFormatBits &bits = core::kWindowPixelFormat;
   SDL_GL_ResetAttributes();
-  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
-  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 6);
-  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
-  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, bits.red);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, bits.green);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, bits.blue);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, bits.alpha);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, bits.depth);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, bits.stencil);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
@@ -113,6 +115,8 @@ void *CreateSurface(const core::SurfaceRequest &request) {
     fullscreenWindows.push_back(window);
   else if (request.fullscreen && fullscreenWindows.empty())
     StandDownDisplayGuard();
+  if (!window)
+    core::SetBackendFailure(SDL_GetError());
   return window;
 }
 
@@ -170,11 +174,18 @@ void ClientSize(void *surface, int *width, int *height) {
     SDL_GetWindowSize(WindowOf(surface), width, height);
 }
 
-void *CreateContext(void *surface) { return SDL_GL_CreateContext(WindowOf(surface)); }
+void *CreateContext(void *surface) {
+  SDL_GLContext context = SDL_GL_CreateContext(WindowOf(surface));
+  if (!context)
+    core::SetBackendFailure(SDL_GetError());
+  return context;
+}
 
 bool MakeCurrent(void *surface, void *context) {
-  if (SDL_GL_MakeCurrent(WindowOf(surface), context) != 0)
+  if (SDL_GL_MakeCurrent(WindowOf(surface), context) != 0) {
+    core::SetBackendFailure(SDL_GetError());
     return false;
+  }
   if (surface)
     PrepareScaledDrawing(WindowOf(surface), context);
   return true;

@@ -3,7 +3,7 @@
 // Implements: start (a real display: SDL's offscreen and dummy drivers would
 // give windows nobody can see), shutdown, desktopMode, displayModes (the first
 // display's, in SDL's order), showCursor.
-#include "SdlBackend.h"
+#include "sdl/SdlBackend.h"
 
 #include <algorithm>
 #include <cstring>
@@ -40,9 +40,12 @@ bool Start() {
   // Closing the window is reported as a window event and handled by the
   // window's owner; SDL must not add a quit request of its own.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    core::SetBackendFailure(SDL_GetError());
     return false;
+  }
   if (!RealDisplay()) {
+    core::SetBackendFailure("SDL's video driver shows no window (offscreen or dummy)");
     KeepLibrariesMapped();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return false;

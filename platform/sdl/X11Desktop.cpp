@@ -1,6 +1,6 @@
 // What the backend asks the X server itself, on a short connection of its
 // own: whether a window manager runs, and whether the server is XWayland.
-#include "SdlBackend.h"
+#include "sdl/SdlBackend.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>

@@ -6,20 +6,27 @@
 // stays as it is), showing and raising surfaces (the canvas is always on the
 // page), leaving fullscreen per surface (the mode is left as a whole, by
 // leaveDisplayMode).
-#include "WebBackend.h"
+#include "web/WebBackend.h"
 
 using namespace platform::web;
 
+// Entries left out are null: the core does without them.
 const platform::core::Backend platform::core::activeBackend = {
-    "web",         Start,
-    nullptr, // shutdown
-    CreateSurface, DestroySurface,
-    nullptr, // showSurface
-    nullptr, // raiseSurface
-    FocusSurface,
-    nullptr, // leaveFullscreen
-    ClientSize,    PumpEvents,     CreateContext,    MakeCurrent,      DeleteContext, Swap,
-    Desktop,       Modes,          EnterDisplayMode, LeaveDisplayMode, ShowCursor,    MessageBox,
-    false,   // pausesSkipped
-    nullptr, // placeSurface
+    .name = "web",
+    .start = Start,
+    .createSurface = CreateSurface,
+    .destroySurface = DestroySurface,
+    .focusSurface = FocusSurface,
+    .clientSize = ClientSize,
+    .pumpEvents = PumpEvents,
+    .createContext = CreateContext,
+    .makeCurrent = MakeCurrent,
+    .deleteContext = DeleteContext,
+    .swap = Swap,
+    .desktopMode = Desktop,
+    .displayModes = Modes,
+    .enterDisplayMode = EnterDisplayMode,
+    .leaveDisplayMode = LeaveDisplayMode,
+    .showCursor = ShowCursor,
+    .messageBox = MessageBox,
 };

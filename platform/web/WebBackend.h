@@ -4,7 +4,7 @@
 #ifndef QUELLOR_WEB_BACKEND_H
 #define QUELLOR_WEB_BACKEND_H
 
-#include <Backend.h>
+#include "core/Backend.h"
 
 #include <vector>
 

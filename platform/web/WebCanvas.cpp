@@ -8,7 +8,7 @@
 // second), makeCurrent, deleteContext, swap (waits for the browser's next
 // animation frame), showCursor. Each context draws into a back buffer that
 // swap copies to the canvas.
-#include "WebBackend.h"
+#include "web/WebBackend.h"
 
 #include <FixedGl.h>
 #include <WebGlLoader.h>
@@ -16,7 +16,6 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include <cstdio>
 #include <string>
 
 namespace platform::web {
@@ -67,6 +66,14 @@ EM_JS(void, SetCanvasCursor, (int shown), {
 EM_ASYNC_JS(void, WaitForAnimationFrame, (),
             { await new Promise(function(resolve) { requestAnimationFrame(resolve); }); });
 
+// The browser may take the WebGL context away (a lost GPU, too many
+// contexts): the reason is kept, and the frames drawn from then on show
+// nothing.
+EM_BOOL OnContextLost(int, const void *, void *) {
+  core::SetBackendFailure("WebGL context lost");
+  return EM_FALSE;
+}
+
 bool CreateWebGlContext() {
   EmscriptenWebGLContextAttributes attributes;
   emscripten_webgl_init_context_attributes(&attributes);
@@ -82,9 +89,13 @@ bool CreateWebGlContext() {
   attributes.enableExtensionsByDefault = EM_FALSE;
   webgl = emscripten_webgl_create_context(kCanvas, &attributes);
   if (webgl <= 0) {
+    const std::string reason =
+        "no WebGL 1 context for the canvas (EMSCRIPTEN_RESULT " + std::to_string(webgl) + ")";
+    core::SetBackendFailure(reason.c_str());
     webgl = 0;
     return false;
   }
+  emscripten_set_webglcontextlost_callback(kCanvas, nullptr, EM_FALSE, OnContextLost);
   return true;
 }
 
@@ -97,8 +108,10 @@ void SetSnapshotMode(bool on) { snapshotMode = on; }
 void *CanvasSurface() { return canvasSurface; }
 
 bool Start() {
-  if (!PageHasCanvas())
+  if (!PageHasCanvas()) {
+    core::SetBackendFailure("the page has no canvas");
     return false;
+  }
   ListenForEvents();
   return true;
 }
@@ -149,7 +162,7 @@ fixedgl::State *StartLibraryContext(const Surface &surface) {
   }
   if (!gl) {
     fixedgl::MakeContextCurrent(nullptr);
-    std::fprintf(stderr, "quellor: cannot draw with WebGL: %s\n", error.c_str());
+    core::SetBackendFailure(("cannot draw with WebGL: " + error).c_str());
   }
   return gl;
 }

@@ -11,7 +11,7 @@
 //
 // Implements: messageBox. While a box is shown the page's keys are the box's,
 // not the program's (WebEvents.cpp).
-#include "WebBackend.h"
+#include "web/WebBackend.h"
 
 #include <emscripten.h>
 

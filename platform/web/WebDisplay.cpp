@@ -19,7 +19,7 @@
 // Implements: desktopMode, displayModes, enterDisplayMode (the browser's
 // fullscreen request, refused without a user gesture or where the page may
 // not go fullscreen), leaveDisplayMode.
-#include "WebBackend.h"
+#include "web/WebBackend.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>

@@ -7,7 +7,7 @@
 // as minimised and a shown one as restored, the page's close control, its
 // key controls for touch screens, and the loss of fullscreen). Once the
 // program has ended the page's keys are the page's own again.
-#include "WebBackend.h"
+#include "web/WebBackend.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>

@@ -5,7 +5,7 @@
 // code, as does the extended-key flag.
 //
 // Implements: the key translation WebEvents.cpp reports keys with.
-#include "WebBackend.h"
+#include "web/WebBackend.h"
 
 #include <cstring>
 

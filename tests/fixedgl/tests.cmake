@@ -27,7 +27,8 @@ add_executable(quellor-fixedgl-frames
                ${PROJECT_SOURCE_DIR}/app/AppState.cpp
                ${PROJECT_SOURCE_DIR}/tools/quellor-snapshot/SnapshotOptions.cpp
                ${PROJECT_SOURCE_DIR}/tools/quellor-snapshot/PngWriter.cpp
-               $<TARGET_OBJECTS:quellor_platform_os> $<TARGET_OBJECTS:quellor_platform_gdi>
+               $<TARGET_OBJECTS:quellor_platform_hook> $<TARGET_OBJECTS:quellor_platform_os>
+               $<TARGET_OBJECTS:quellor_platform_gdi>
                $<TARGET_OBJECTS:quellor_platform_core>
                $<TARGET_OBJECTS:quellor_platform_headless_objects>)
 target_include_directories(quellor-fixedgl-frames BEFORE PRIVATE

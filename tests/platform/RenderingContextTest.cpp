@@ -2,6 +2,7 @@
 #include "PlatformFixture.h"
 
 #include <PlatformControl.h>
+#include <headless/FrameReadBack.h>
 
 #include <GL/gl.h>
 

@@ -3,6 +3,7 @@
 #include <GL/glu.h>
 
 #include <PlatformControl.h>
+#include <headless/FrameReadBack.h>
 
 #include <algorithm>
 #include <cmath>

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <PlatformControl.h>
+#include <headless/FrameReadBack.h>
 
 #include <climits>
 

@@ -6,7 +6,7 @@
 // have a main of their own (tests, tools).
 #include <windows.h>
 
-#include <ExitStatus.h>
+#include "os/ExitStatus.h"
 
 #include <string>
 

@@ -10,9 +10,9 @@
 // window closed before frame N+1 would be, leaving frame N on the canvas.
 //
 // Implements: main. Not part of the backend's table.
-#include "WebBackend.h"
+#include "web/WebBackend.h"
 
-#include <PlatformControl.h>
+#include "core/PlatformControl.h"
 #include <SnapshotOptions.h>
 
 #include <emscripten.h>

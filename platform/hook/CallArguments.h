@@ -11,7 +11,7 @@
 #ifndef QUELLOR_CORE_CALL_ARGUMENTS_H
 #define QUELLOR_CORE_CALL_ARGUMENTS_H
 
-#include <PlatformCalls.h>
+#include "hook/PlatformCalls.h"
 #include <windows.h>
 
 #include <string>

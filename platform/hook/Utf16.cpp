@@ -1,4 +1,4 @@
-#include "Utf16.h"
+#include "hook/Utf16.h"
 
 namespace platform {
 

@@ -2,8 +2,8 @@
 // no test or tool watches the calls, every call proceeds and costs nothing;
 // while one does, each call is recorded with its arguments and can be made to
 // fail, so tests can drive each failure path of the program.
-#ifndef QUELLOR_PLATFORM_CALLS_H
-#define QUELLOR_PLATFORM_CALLS_H
+#ifndef QUELLOR_HOOK_PLATFORM_CALLS_H
+#define QUELLOR_HOOK_PLATFORM_CALLS_H
 
 #include <cstdint>
 #include <string>
@@ -27,6 +27,14 @@ bool SleepSkipped();
 // True when the memory available to the process is given (headless runs that
 // try how the program fares with little memory); bytes receives the figure.
 bool AvailableMemoryOverride(uint64_t *bytes);
+
+// Whether Sleep skips its pauses while no test has chosen (SetRealSleep):
+// the backend's choice, which the core hands over before main.
+void SetBackendSkipsPauses(bool skipped);
+
+// Forgets the log, the faults and the actions, and starts watching: calls
+// are logged and pauses skipped (part of the core's reset).
+void ResetCallHook();
 
 } // namespace platform
 

@@ -1,7 +1,7 @@
-#include "CallArguments.h"
+#include "hook/CallArguments.h"
 
-#include "Handles.h"
-#include "Utf16.h"
+#include "hook/Handles.h"
+#include "hook/Utf16.h"
 
 #include <cstdio>
 

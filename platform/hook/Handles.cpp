@@ -1,4 +1,4 @@
-#include "Handles.h"
+#include "hook/Handles.h"
 
 #include <cstdint>
 
