@@ -7,7 +7,6 @@
 #include "hook/CallArguments.h"
 
 #include <deque>
-#include <map>
 
 namespace platform::core {
 

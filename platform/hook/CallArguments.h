@@ -8,8 +8,8 @@
 // and consults the hook at all, only while calls are watched: the desktop
 // program never does, and its every platform call then costs no text and no
 // allocation.
-#ifndef QUELLOR_CORE_CALL_ARGUMENTS_H
-#define QUELLOR_CORE_CALL_ARGUMENTS_H
+#ifndef QUELLOR_HOOK_CALL_ARGUMENTS_H
+#define QUELLOR_HOOK_CALL_ARGUMENTS_H
 
 #include "hook/PlatformCalls.h"
 #include <windows.h>

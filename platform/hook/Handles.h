@@ -1,8 +1,9 @@
 // Handles made by the window system: small tagged numbers that are never
 // dereferenced, so a log can name them ("hwnd1", "hdc2") and a stale or
-// foreign handle is recognised as such.
-#ifndef QUELLOR_CORE_HANDLES_H
-#define QUELLOR_CORE_HANDLES_H
+// foreign handle is recognised as such. They live beside the call hook,
+// which names them in the log; the core makes them.
+#ifndef QUELLOR_HOOK_HANDLES_H
+#define QUELLOR_HOOK_HANDLES_H
 
 #include <string>
 

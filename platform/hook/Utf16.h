@@ -1,6 +1,6 @@
 // UTF-16 text (Win32 wide strings) in the system's 8-bit encoding, UTF-8.
-#ifndef QUELLOR_OS_UTF16_H
-#define QUELLOR_OS_UTF16_H
+#ifndef QUELLOR_HOOK_UTF16_H
+#define QUELLOR_HOOK_UTF16_H
 
 #include <windows.h>
 

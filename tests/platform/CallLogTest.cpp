@@ -69,12 +69,7 @@ TEST_F(CallLogTest, FaultsApplyWithTheLogOffAndTheLogResumesWithArguments) {
 }
 
 TEST_F(CallLogTest, DisplayModeAndCursorKeepWindowsCounters) {
-  DEVMODEA mode = {};
-  mode.dmSize = sizeof mode;
-  mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-  mode.dmPelsWidth = 640;
-  mode.dmPelsHeight = 480;
-  mode.dmBitsPerPel = 16;
+  DEVMODEA mode = ProgramDisplayMode();
   EXPECT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
   EXPECT_TRUE(control::DisplayModeChanged());
   EXPECT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(nullptr, 0));

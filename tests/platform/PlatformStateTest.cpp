@@ -15,12 +15,7 @@ namespace {
 // frame pass and a frame presented.
 void FillEveryConcern() {
   ASSERT_TRUE(MakeTestContext());
-  DEVMODEA mode = {};
-  mode.dmSize = sizeof mode;
-  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-  mode.dmPelsWidth = 640;
-  mode.dmPelsHeight = 480;
-  mode.dmBitsPerPel = 16;
+  DEVMODEA mode = ProgramDisplayMode();
   ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN));
   ShowCursor(FALSE);
   control::SetDisplayModeAvailable(false);
@@ -66,12 +61,7 @@ TEST_F(PlatformStateTest, ResetReturnsEveryConcernToItsStart) {
   ASSERT_FALSE(control::CallLog().empty());
   EXPECT_EQ("wglMakeCurrent", control::CallLog().back().name);
   EXPECT_EQ("hdc1, hglrc1", control::CallLog().back().arguments);
-  DEVMODEA mode = {};
-  mode.dmSize = sizeof mode;
-  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-  mode.dmPelsWidth = 640;
-  mode.dmPelsHeight = 480;
-  mode.dmBitsPerPel = 16;
+  DEVMODEA mode = ProgramDisplayMode();
   EXPECT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, CDS_TEST));
   DestroyTestContext();
 }

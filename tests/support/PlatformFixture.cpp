@@ -46,3 +46,13 @@ void DestroyTestContext() {
   appState.deviceContext = nullptr;
   appState.windowHandle = nullptr;
 }
+
+DEVMODEA ProgramDisplayMode() {
+  DEVMODEA mode = {};
+  mode.dmSize = sizeof mode;
+  mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+  mode.dmPelsWidth = 640;
+  mode.dmPelsHeight = 480;
+  mode.dmBitsPerPel = 16;
+  return mode;
+}

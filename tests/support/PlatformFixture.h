@@ -7,6 +7,8 @@
 
 #include "PixelFormatRequest.h"
 
+#include <windows.h>
+
 // Each test starts with a fresh platform and a fresh program state.
 class PlatformTest : public ::testing::Test {
 protected:
@@ -20,5 +22,8 @@ protected:
 bool MakeTestContext();
 // Releases what MakeTestContext made, as the shell's tear-down does.
 void DestroyTestContext();
+
+// The display mode the program asks for in fullscreen: 640x480 at 16 bits.
+DEVMODEA ProgramDisplayMode();
 
 #endif
