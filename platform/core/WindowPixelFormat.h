@@ -1,7 +1,7 @@
-// The one pixel format a window offers, the program's: RGBA with 5/6/5
-// colour bits and no alpha, a 16-bit depth buffer and no stencil, double
-// buffered. The core describes it (DescribePixelFormat), each backend asks
-// its driver for exactly it, and the tests request it.
+// The one pixel format a window offers, the one the program asks for
+// (app/PixelFormatRequest.h): RGBA with 5/6/5 colour bits and no alpha, a
+// 16-bit depth buffer and no stencil, double buffered. The core describes it
+// (DescribePixelFormat) and each backend asks its driver for exactly it.
 #ifndef QUELLOR_CORE_WINDOW_PIXEL_FORMAT_H
 #define QUELLOR_CORE_WINDOW_PIXEL_FORMAT_H
 
