@@ -354,15 +354,15 @@ window_region() {
     -threshold 12% -format '%@' info:
 }
 
-# The window, windowed, shows a frame: its region is about 640x480 with a
-# title bar, and not black (weston once filled the whole output with red
+# The window, windowed, shows a frame: its region is at least 640x480 but
+# not the whole output, and not black (weston once filled the whole output with red
 # after leaving fullscreen).
 windowed_drawn() {
   local w h
   output_picture now || return 1
   region=$(window_region)
   IFS='x+' read -r w h _ <<<"$region"
-  [ "$w" -ge 640 ] && [ "$w" -le 700 ] && [ "$h" -ge 480 ] && [ "$h" -le 560 ] &&
+  [ "$w" -ge 640 ] && [ "$h" -ge 480 ] && { [ "$w" -lt 1280 ] || [ "$h" -lt 800 ]; } &&
     [ "$(convert "$workdir/now.png" -crop "$region" -format '%[fx:maxima]' info:)" != 0 ]
 }
 
@@ -376,12 +376,13 @@ start_nested() { # COMPOSITOR
   fi
 }
 
-# The empty desktop's picture, once weston's shell has drawn it (mutter's
-# stays black).
+# The empty desktop's picture, once weston's shell has drawn it: weston
+# fills the output red where nothing is drawn, until the shell's grey
+# background comes (mutter's desktop stays black).
 desktop_picture() {
   if [ -n "$weston_pid" ] && [ -z "${SWAYSOCK:-}" ] && grep -q weston "/proc/$weston_pid/cmdline"; then
     desktop_drawn() { output_picture desktop && [ "$(convert "$workdir/desktop.png" \
-      -format '%[fx:mean > 0.1]' info:)" = 1 ]; }
+      -format '%[fx:mean > 0.1 && mean.r - mean.g < 0.1]' info:)" = 1 ]; }
     wait_for 20 desktop_drawn || fail "weston's desktop is not drawn"
   else
     output_picture desktop
