@@ -29,8 +29,11 @@
 #   weston-own-box  the same with the backend's own box asking the question
 #   mutter       the same on mutter (nested, in a D-Bus session of its own;
 #                leaving fullscreen used to crash showing the cursor)
-#   mutter-close the question answered No: windowed; Alt+F4 ends the
+#   weston-close, mutter-close  the question answered No: windowed; the
+#                window's close button (weston) or Alt+F4 (mutter) ends the
 #                program with 0
+#   weston-minimise  windowed, minimised with its button: the program lives
+#                on, and ends with 0 on SIGTERM
 # Sway (1.7, headless, run as a user of its own: it refuses root; keys typed
 # with wtype, pictures taken with grim):
 #   sway         the question in the backend's own box, scaled fullscreen,
@@ -348,10 +351,13 @@ expect_scaled_scene() { # SCREENSHOT SCREEN_WIDTH SCREEN_HEIGHT
 
 # --- The window on a Wayland desktop ---------------------------------------
 # Where no window list is at hand, the window is what differs from the
-# empty desktop's picture (desktop.png): its region, decorations included.
+# empty desktop's picture (desktop.png) below weston's 32-pixel panel (whose
+# clock changes): its region, decorations included.
 window_region() {
-  convert "$workdir/desktop.png" "$workdir/now.png" -compose difference -composite \
-    -threshold 12% -format '%@' info:
+  local w h x y
+  IFS='x+' read -r w h x y < <(convert "$workdir/desktop.png" "$workdir/now.png" \
+    -crop 1280x768+0+32 +repage -compose difference -composite -threshold 12% -format '%@' info:)
+  echo "${w}x$h+$x+$((y + 32))"
 }
 
 # The window, windowed, shows a frame: its region is at least 640x480 but
@@ -364,6 +370,19 @@ windowed_drawn() {
   IFS='x+' read -r w h _ <<<"$region"
   [ "$w" -ge 640 ] && [ "$h" -ge 480 ] && { [ "$w" -lt 1280 ] || [ "$h" -lt 800 ]; } &&
     [ "$(convert "$workdir/now.png" -crop "$region" -format '%[fx:maxima]' info:)" != 0 ]
+}
+
+# Clicks at X,Y of weston's output until CONDITION holds: a click weston
+# takes before its pointer has entered the button is lost.
+click_until() { # X Y CONDITION...
+  local x=$1 y=$2 tries=0
+  shift 2
+  until "$@"; do
+    [ $tries -ge 5 ] && return 1
+    DISPLAY=$keys_display xdotool mousemove --sync "$x" "$y" click 1
+    tries=$((tries + 1))
+    wait_for 4 "$@" && return 0
+  done
 }
 
 # weston or mutter nested on an Xvfb.
@@ -534,11 +553,12 @@ weston | weston-own-box | mutter)
   hold_key_until Escape app_ended
   expect_status 27
   ;;
-mutter-close)
+weston-close | weston-minimise | mutter-close)
   # Windowed (No typed into the question until the window shows), then
-  # closed with Alt+F4 as a user would.
-  need Xvfb mutter xdotool import convert
-  start_nested mutter
+  # closed or minimised as a user would.
+  compositor=${scenario%-*}
+  need Xvfb "$compositor" xdotool import convert
+  start_nested "$compositor"
   desktop_picture
   start_wayland_app
   wait_for 20 output_differs_from "$workdir/desktop.png" || fail "no question shown"
@@ -549,8 +569,35 @@ mutter-close)
     tries=$((tries + 1))
     wait_for 3 windowed_drawn
   done
-  DISPLAY=$keys_display xdotool key alt+F4
-  expect_status 0
+  # libdecor's buttons on weston's title bar: close 16 pixels in from its
+  # right end, minimise 80. The frame is 640x504 with the title bar, in the
+  # middle of the region (which has some of the frame's shadow around it).
+  IFS='x+' read -r w h x y <<<"$region"
+  right=$((x + w / 2 + 320))
+  title=$((y + h / 2 - 240))
+  case "$scenario" in
+  weston-close)
+    click_until $((right - 16)) "$title" app_ended || fail "the close button did nothing"
+    expect_status 0
+    ;;
+  weston-minimise)
+    # The desktop shows again in the middle of where the window was.
+    middle=320x240+$((right - 480))+$((title + 132))
+    minimised() {
+      output_picture now && [ "$(convert "$workdir/desktop.png" "$workdir/now.png" -crop "$middle" \
+        +repage -compose difference -composite -threshold 12% -format '%[fx:maxima]' info:)" = 0 ]
+    }
+    click_until $((right - 80)) "$title" minimised ||
+      fail "the window is still shown: $(window_region)"
+    app_ended && fail "the program ended when minimised"
+    kill -TERM "$app_pid"
+    expect_status 0
+    ;;
+  mutter-close)
+    DISPLAY=$keys_display xdotool key alt+F4
+    expect_status 0
+    ;;
+  esac
   ;;
 sway | sway-close)
   need sway swaymsg wtype grim jq convert
