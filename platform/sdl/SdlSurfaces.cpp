@@ -160,10 +160,10 @@ void LeaveFullscreen(void *surface) {
   if (KeepsWindows() && SDL_ShowCursor(SDL_QUERY) == SDL_DISABLE)
     SDL_ShowCursor(SDL_ENABLE);
   SDL_SetWindowFullscreen(WindowOf(surface), 0);
-  // weston takes the windowed state only with a frame committed in it: a
-  // window hidden before then (the program destroys it next) stays
-  // fullscreen there, and weston fills the whole output with red, over every
-  // later window. The window's last picture is shown again, windowed.
+  // On weston a window hidden (the program destroys it next) before a frame
+  // was committed in the windowed state left weston showing no later window
+  // at all: its desktop, or its red fill where the desktop was not drawn
+  // yet. The window's last picture is shown once more, windowed, first.
   if (KeepsWindows() && SDL_GL_GetCurrentWindow() == WindowOf(surface))
     Swap(surface);
   NoteFullscreenEnded(WindowOf(surface));
