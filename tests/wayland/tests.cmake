@@ -5,8 +5,7 @@
 # skipped.
 set(QUELLOR_WAYLAND_HARNESS ${CMAKE_CURRENT_LIST_DIR}/run-wayland-tests.sh)
 foreach(scenario nowm-boxes nowm-toggle own-box no-box scaled weston-xwayland weston
-                 weston-own-box weston-close weston-minimise mutter mutter-close sway
-                 sway-close)
+                 weston-own-box weston-close mutter mutter-close sway sway-close)
   add_test(NAME wayland.${scenario}
            COMMAND ${QUELLOR_WAYLAND_HARNESS} ${scenario} $<TARGET_FILE:quellor>)
   set_tests_properties(wayland.${scenario} PROPERTIES LABELS wayland TIMEOUT 180
