@@ -164,6 +164,12 @@ void LeaveFullscreen(void *surface) {
   if (KeepsWindows() && SDL_ShowCursor(SDL_QUERY) == SDL_DISABLE)
     SDL_ShowCursor(SDL_ENABLE);
   SDL_SetWindowFullscreen(WindowOf(surface), 0);
+  // On weston a window hidden (the program destroys it next) before a frame
+  // was committed in the windowed state left weston showing no later window
+  // at all: its desktop, or its red fill where the desktop was not drawn
+  // yet. The window's last picture is shown once more, windowed, first.
+  if (KeepsWindows() && SDL_GL_GetCurrentWindow() == WindowOf(surface))
+    Swap(surface);
   NoteFullscreenEnded(WindowOf(surface));
   ForgetScaledWindow(WindowOf(surface));
 }

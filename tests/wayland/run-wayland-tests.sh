@@ -29,6 +29,14 @@
 #   weston-own-box  the same with the backend's own box asking the question
 #   mutter       the same on mutter (nested, in a D-Bus session of its own;
 #                leaving fullscreen used to crash showing the cursor)
+#   weston-close, mutter-close  the question answered No: windowed; the
+#                window's close button (weston) or Alt+F4 (mutter) ends the
+#                program with 0
+# Sway (1.7, headless, run as a user of its own: it refuses root; keys typed
+# with wtype, pictures taken with grim):
+#   sway         the question in the backend's own box, scaled fullscreen,
+#                F1 both ways, Escape
+#   sway-close   windowed, the window closed by sway: 0
 # Exits 77 (skipped) when a tool or compositor the scenario needs is missing.
 #
 # Environment: QUELLOR_SNAPSHOT (default: quellor-snapshot beside PROGRAM).
@@ -41,7 +49,8 @@ snapshot_tool=${QUELLOR_SNAPSHOT:-$appdir/quellor-snapshot}
 workdir=$(mktemp -d)
 xvfb_pid=
 openbox_pid=
-weston_pid= # the compositor: weston, or mutter's D-Bus session
+weston_pid= # the compositor: weston, sway, or mutter's D-Bus session
+sway_keys= # on sway: the wtype holding a key down
 keys_display= # where keys are typed: the display itself, or the one
 # a nested compositor's window is on
 app_pid=
@@ -54,6 +63,7 @@ export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 source "$(dirname "$(realpath "$0")")/../support/x11-display.sh"
 
 cleanup() {
+  stop "$sway_keys"
   stop "$app_pid"
   stop "$weston_pid"
   stop "$openbox_pid"
@@ -136,8 +146,80 @@ start_mutter() {
   xdotool mousemove 640 400
 }
 
+# Sway with a headless 1280x800 output, as a user of its own (made here once;
+# sway refuses to run as root), in a runtime directory owned by it. Sway's
+# windows are listed by swaymsg, pictures are taken with grim and keys typed
+# with wtype, all as the harness's user.
+sway_user=quellor-wayland
+start_sway() {
+  local run_as=()
+  if [ "$(id -u)" = 0 ]; then
+    id -u "$sway_user" >/dev/null 2>&1 ||
+      useradd --system --no-create-home --shell /usr/sbin/nologin "$sway_user" ||
+      skip "cannot add the user sway runs as"
+    run_as=(setpriv --reuid="$sway_user" --regid="$(id -g "$sway_user")" --clear-groups)
+  fi
+  chmod 711 "$workdir"
+  export XDG_RUNTIME_DIR=$workdir/runtime
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  [ "$(id -u)" = 0 ] && chown "$sway_user" "$XDG_RUNTIME_DIR"
+  printf 'xwayland disable\noutput HEADLESS-1 resolution 1280x800 position 0 0\n' \
+    >"$workdir/sway.config"
+  chmod 644 "$workdir/sway.config"
+  WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    "${run_as[@]}" env HOME="$XDG_RUNTIME_DIR" sway -c "$workdir/sway.config" \
+    >"$workdir/sway.log" 2>&1 &
+  weston_pid=$!
+  sway_socket() { compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock"; }
+  wait_for 30 sway_socket || fail "sway did not start: $(tail -n3 "$workdir/sway.log")"
+  SWAYSOCK=$(sway_socket)
+  WAYLAND_DISPLAY=$(basename "$(compgen -G "$XDG_RUNTIME_DIR/wayland-*[0-9]")")
+  export SWAYSOCK WAYLAND_DISPLAY
+}
+
+# Sway's view with this title: "WIDTHxHEIGHT+X+Y FULLSCREEN" (1 or 0).
+sway_view() { # TITLE
+  swaymsg -t get_tree | jq -r --arg t "$1" '[recurse(.nodes[]?, .floating_nodes[]?) |
+    select(.name == $t and .visible)][0] // empty |
+    "\(.rect.width)x\(.rect.height)+\(.rect.x)+\(.rect.y) \(.fullscreen_mode)"' | grep .
+}
+
+sway_view_gone() { ! sway_view "$1"; }
+
+sway_fullscreen() { [[ "$(sway_view Quellor)" == *" 1" ]]; }
+
+# The window, not fullscreen, shows a frame (its part of the output is not
+# black).
+sway_windowed_drawn() {
+  local view
+  view=$(sway_view Quellor) && [[ "$view" == *" 0" ]] && output_picture now &&
+    [ "$(convert "$workdir/now.png" -crop "${view% *}" -format '%[fx:maxima]' info:)" != 0 ]
+}
+
+# wtype adds a keyboard for each run; the pause lets the client take that
+# keyboard's keymap before the key comes.
+sway_key() { wtype -s 300 -k "$1"; }
+
+# Answers the backend's own box, typing KEY until the box goes.
+sway_answer_box() { # TITLE KEY
+  wait_for 20 sway_view "$1" || fail "no \"$1\" box"
+  local tries=0
+  while sway_view "$1" >/dev/null; do
+    [ $tries -ge 10 ] && fail "the \"$1\" box does not take $2"
+    sway_key "$2"
+    tries=$((tries + 1))
+    wait_for 3 sway_view_gone "$1"
+  done
+}
+
 # A picture of the whole output (the Xvfb weston's window is on).
-output_picture() { DISPLAY=$keys_display import -window root "$workdir/$1.png"; }
+output_picture() {
+  if [ -n "${SWAYSOCK:-}" ]; then
+    grim "$workdir/$1.png"
+  else
+    DISPLAY=$keys_display import -window root "$workdir/$1.png"
+  fi
+}
 
 output_differs_from() { # PICTURE
   output_picture now && ! compare -metric AE "$workdir/now.png" "$1" null: >/dev/null 2>&1
@@ -191,10 +273,21 @@ answer_box() { # TITLE KEY...
 hold_key_until() { # KEY CONDITION...
   local key=$1
   shift
-  DISPLAY=$keys_display xdotool keydown "$key"
+  if [ -n "${SWAYSOCK:-}" ]; then
+    # Held while wtype runs; its keyboard goes with it, and the key with it.
+    wtype -s 300 -P "$key" -s 600000 &
+    sway_keys=$!
+  else
+    DISPLAY=$keys_display xdotool keydown "$key"
+  fi
   wait_for 20 "$@"
   local met=$?
-  DISPLAY=$keys_display xdotool keyup "$key"
+  if [ -n "${SWAYSOCK:-}" ]; then
+    stop "$sway_keys"
+    sway_keys=
+  else
+    DISPLAY=$keys_display xdotool keyup "$key"
+  fi
   [ $met = 0 ] || fail "$key held: the program did not react"
 }
 
@@ -252,6 +345,88 @@ expect_scaled_scene() { # SCREENSHOT SCREEN_WIDTH SCREEN_HEIGHT
     fail "the scene's lit box is $shown; the snapshot's $ref scaled would be" \
       "$((rw * sh / 480))x$((rh * sh / 480))+$((left + rx * sh / 480))+$((ry * sh / 480))"
   fi
+}
+
+# --- The window on a Wayland desktop ---------------------------------------
+# Where no window list is at hand, the window is what differs from the
+# empty desktop's picture (desktop.png) below weston's 32-pixel panel (whose
+# clock changes): its region, decorations included.
+window_region() {
+  local w h x y
+  IFS='x+' read -r w h x y < <(convert "$workdir/desktop.png" "$workdir/now.png" \
+    -crop 1280x768+0+32 +repage -compose difference -composite -threshold 12% -format '%@' info:)
+  echo "${w}x$h+$x+$((y + 32))"
+}
+
+# The window, windowed, shows a frame: its region is at least 640x480 but
+# not the whole output, and not black (weston once filled the whole output with red
+# after leaving fullscreen).
+windowed_drawn() {
+  local w h
+  output_picture now || return 1
+  region=$(window_region)
+  IFS='x+' read -r w h _ <<<"$region"
+  [ "$w" -ge 640 ] && [ "$h" -ge 480 ] && { [ "$w" -lt 1280 ] || [ "$h" -lt 800 ]; } &&
+    [ "$(convert "$workdir/now.png" -crop "$region" -format '%[fx:maxima]' info:)" != 0 ]
+}
+
+# The question: a box appears on the desktop (no window list to wait for
+# there); KEY answers it, typed again until the box has had the focus and
+# CONDITION shows the answer taken. The wait between tries is long enough
+# for the window to show on a busy machine: a key typed into the program
+# could end it (Escape).
+answer_question() { # KEY CONDITION...
+  local key=$1 tries=0
+  shift
+  wait_for 20 output_differs_from "$workdir/desktop.png" || fail "no question shown"
+  until "$@"; do
+    [ $tries -ge 6 ] && return 1
+    DISPLAY=$keys_display xdotool key "$key"
+    tries=$((tries + 1))
+    wait_for 10 "$@" && return 0
+  done
+}
+
+# Clicks at X,Y of weston's output until CONDITION holds: a click weston
+# takes before its pointer has entered the button is lost.
+click_until() { # X Y CONDITION...
+  local x=$1 y=$2 tries=0
+  shift 2
+  until "$@"; do
+    [ $tries -ge 5 ] && return 1
+    DISPLAY=$keys_display xdotool mousemove --sync "$x" "$y" click 1
+    tries=$((tries + 1))
+    wait_for 4 "$@" && return 0
+  done
+}
+
+# weston or mutter nested on an Xvfb.
+start_nested() { # COMPOSITOR
+  if [ "$1" = weston ]; then
+    start_weston
+  else
+    need dbus-run-session
+    start_mutter
+  fi
+}
+
+# The empty desktop's picture, once weston's shell has drawn it: weston
+# fills the output red where nothing is drawn, until the shell's grey
+# background comes (mutter's desktop stays black).
+desktop_picture() {
+  if [ -n "$weston_pid" ] && [ -z "${SWAYSOCK:-}" ] && grep -q weston "/proc/$weston_pid/cmdline"; then
+    desktop_drawn() { output_picture desktop && [ "$(convert "$workdir/desktop.png" \
+      -format '%[fx:mean > 0.1 && mean.r - mean.g < 0.1]' info:)" = 1 ]; }
+    wait_for 20 desktop_drawn || fail "weston's desktop is not drawn"
+  else
+    output_picture desktop
+  fi
+}
+
+start_wayland_app() {
+  (cd "$appdir" && exec env -u DISPLAY WAYLAND_DISPLAY="${WAYLAND_DISPLAY:-quellor-wayland}" \
+    SDL_VIDEODRIVER=wayland "$program") >"$workdir/app.out" 2>"$workdir/app.err" &
+  app_pid=$!
 }
 
 case "$scenario" in
@@ -369,35 +544,69 @@ weston | weston-own-box | mutter)
   if [ "$scenario" = weston-own-box ]; then
     export QUELLOR_SDL_MESSAGE_BOX=own
   fi
-  if [ "$scenario" != mutter ]; then
-    start_weston
-  else
-    need dbus-run-session
-    start_mutter
-  fi
-  output_picture desktop
-  (cd "$appdir" && exec env -u DISPLAY WAYLAND_DISPLAY=quellor-wayland \
-    SDL_VIDEODRIVER=wayland "$program") >"$workdir/app.out" 2>"$workdir/app.err" &
-  app_pid=$!
-  # The question: a box appears on the desktop (no window list to wait for
-  # here); Return answers Yes, typed again until the box has the focus.
-  wait_for 20 output_differs_from "$workdir/desktop.png" || fail "no question shown"
-  tries=0
-  until bars_black; do
-    [ $tries -ge 10 ] && fail "no fullscreen picture after Yes"
-    DISPLAY=$keys_display xdotool key Return
-    tries=$((tries + 1))
-    wait_for 3 bars_black
-  done
+  start_nested "${scenario%-own-box}"
+  desktop_picture
+  start_wayland_app
+  answer_question Return bars_black || fail "no fullscreen picture after Yes"
   expect_scaled_scene "$workdir/now.png" 1280 800
-  # Windowed again, or ended (a crash).
+  # Windowed again, showing the scene, or ended (a crash).
   left_fullscreen() { app_ended || ! bars_black; }
   hold_key_until F1 left_fullscreen
   app_ended && fail "the program ended at F1"
+  wait_for 20 windowed_drawn || fail "the window does not show the scene: $(window_region)"
   hold_key_until F1 bars_black
   app_ended && fail "the program ended at F1"
   hold_key_until Escape app_ended
   expect_status 27
+  ;;
+weston-close | mutter-close)
+  # Windowed (No typed into the question until the window shows), then
+  # closed as a user would.
+  compositor=${scenario%-*}
+  need Xvfb "$compositor" xdotool import convert
+  start_nested "$compositor"
+  desktop_picture
+  start_wayland_app
+  answer_question Escape windowed_drawn || fail "no window after No: $(window_region)"
+  # libdecor's close button on weston's title bar, 16 pixels in from its
+  # right end. The frame is 640x504 with the title bar, in the
+  # middle of the region (which has some of the frame's shadow around it).
+  IFS='x+' read -r w h x y <<<"$region"
+  right=$((x + w / 2 + 320))
+  title=$((y + h / 2 - 240))
+  case "$scenario" in
+  weston-close)
+    click_until $((right - 16)) "$title" app_ended || fail "the close button did nothing"
+    expect_status 0
+    ;;
+  mutter-close)
+    DISPLAY=$keys_display xdotool key alt+F4
+    expect_status 0
+    ;;
+  esac
+  ;;
+sway | sway-close)
+  need sway swaymsg wtype grim jq convert
+  start_sway
+  # zenity's box does not take wtype's keys: the backend's own box asks.
+  export QUELLOR_SDL_MESSAGE_BOX=own
+  start_wayland_app
+  if [ "$scenario" = sway-close ]; then
+    sway_answer_box "Cela obrazovka?" Escape
+    wait_for 20 sway_windowed_drawn || fail "no window after No"
+    swaymsg '[title="^Quellor$"] kill' >/dev/null || fail "swaymsg kill failed"
+    expect_status 0
+  else
+    sway_answer_box "Cela obrazovka?" Return
+    wait_for 20 sway_fullscreen || fail "not fullscreen after Yes: $(sway_view Quellor)"
+    wait_for 20 bars_black || fail "no scaled picture"
+    expect_scaled_scene "$workdir/now.png" 1280 800
+    hold_key_until F1 sway_windowed_drawn
+    hold_key_until F1 sway_fullscreen
+    wait_for 20 bars_black || fail "no scaled picture after F1"
+    hold_key_until Escape app_ended
+    expect_status 27
+  fi
   ;;
 *)
   fail "unknown scenario"
