@@ -134,11 +134,51 @@ void DestroySurface(void *surface) {
   SDL_DestroyWindow(WindowOf(surface));
 }
 
+namespace {
+
+// Whether the window covers its display, after pumping what the window
+// manager has said of it, within half a second.
+bool CoversDisplaySoon(SDL_Window *window, const SDL_DisplayMode &desktop) {
+  const Uint32 deadline = SDL_GetTicks() + 500;
+  for (;;) {
+    SDL_PumpEvents();
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    if (width == desktop.w && height == desktop.h)
+      return true;
+    if (SDL_TICKS_PASSED(SDL_GetTicks(), deadline))
+      return false;
+    SDL_Delay(10);
+  }
+}
+
+// weston's window manager for X programs now and then leaves a window that
+// was fullscreen before it was mapped at its own size, windowed. A scaled
+// window that does not cover its display soon after it is shown is made
+// fullscreen once more.
+void InsistOnCoveringTheDisplay(SDL_Window *window) {
+  const char *driver = SDL_GetCurrentVideoDriver();
+  SDL_DisplayMode desktop;
+  if (!driver || std::strcmp(driver, "x11") != 0 ||
+      SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &desktop) != 0)
+    return;
+  for (int attempt = 0; attempt < 3 && !CoversDisplaySoon(window, desktop); ++attempt) {
+    SDL_SetWindowFullscreen(window, 0);
+    SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  }
+}
+
+} // namespace
+
 void ShowSurface(void *surface, bool visible) {
-  if (visible)
-    SDL_ShowWindow(WindowOf(surface));
-  else
+  if (!visible) {
     SDL_HideWindow(WindowOf(surface));
+    return;
+  }
+  SDL_ShowWindow(WindowOf(surface));
+  int width, height;
+  if (ScaledWindowSize(WindowOf(surface), &width, &height))
+    InsistOnCoveringTheDisplay(WindowOf(surface));
 }
 
 void RaiseSurface(void *surface) { SDL_RaiseWindow(WindowOf(surface)); }
