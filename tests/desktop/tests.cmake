@@ -53,6 +53,14 @@ add_test(NAME desktop.backend
          COMMAND ${QUELLOR_DESKTOP_HARNESS} backend $<TARGET_FILE:quellor_sdl_backend_tests>)
 set_tests_properties(desktop.backend PROPERTIES LABELS desktop TIMEOUT 300)
 
+# Key translation needs no display, so it runs without the Xvfb harness.
+add_executable(quellor_sdl_key_tests ${CMAKE_CURRENT_LIST_DIR}/keys/SdlKeyCodesTest.cpp)
+target_link_libraries(quellor_sdl_key_tests PRIVATE quellor_platform_sdl GTest::gtest_main)
+set_target_properties(quellor_sdl_key_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY
+                                                       ${PROJECT_BINARY_DIR}/tests)
+gtest_discover_tests(quellor_sdl_key_tests TEST_PREFIX "sdl." DISCOVERY_TIMEOUT 60
+                     PROPERTIES LABELS desktop)
+
 # The display mode comes back however a fullscreen run ends: signals that kill
 # (the display guard restores it, after the program for SIGKILL), SIGINT as a
 # normal quit, and no guard for a windowed run.
