@@ -62,28 +62,8 @@ export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 # shellcheck source=../support/x11-display.sh
 source "$(dirname "$(realpath "$0")")/../support/x11-display.sh"
 
-cleanup() {
-  stop "$sway_keys"
-  stop "$app_pid"
-  stop "$weston_pid"
-  stop "$openbox_pid"
-  stop "$xvfb_pid"
-  rm -rf "$workdir"
-}
+cleanup() { stop_all "$sway_keys" "$app_pid" "$weston_pid" "$openbox_pid" "$xvfb_pid"; }
 trap cleanup EXIT
-
-fail() {
-  echo "FAIL [$scenario]: $*" >&2
-  for f in "$workdir"/app.out "$workdir"/app.err; do
-    [ -s "$f" ] && { echo "--- $(basename "$f")" >&2; cat "$f" >&2; }
-  done
-  exit 1
-}
-
-skip() {
-  echo "SKIP [$scenario]: $*"
-  exit 77
-}
 
 need() {
   local tool
@@ -360,6 +340,19 @@ expect_scaled_scene() { # SCREENSHOT SCREEN_WIDTH SCREEN_HEIGHT CAPTURE...
   done
 }
 
+# From the scaled fullscreen window: F1 to a 640x480 window, F1 back to one
+# covering the 1280x800 screen, and Escape ending the program with 27.
+toggle_and_escape() {
+  local fullscreen=$window_id windowed
+  hold_key_until F1 another_window "$fullscreen"
+  expect_window 640x480
+  windowed=$window_id
+  hold_key_until F1 another_window "$windowed"
+  expect_window 1280x800+0+0
+  hold_key_until Escape app_ended
+  expect_status 27
+}
+
 # --- The window on a Wayland desktop ---------------------------------------
 # Where no window list is at hand, the window is what differs from the
 # empty desktop's picture (desktop.png) below weston's 32-pixel panel (whose
@@ -525,14 +518,7 @@ scaled)
   expect_window 1280x800+0+0
   screen_is 1280x800 || fail "the display mode changed"
   expect_scaled_scene "$workdir/fullscreen.png" 1280 800 import -window root "$workdir/fullscreen.png"
-  fullscreen=$window_id
-  hold_key_until F1 another_window "$fullscreen"
-  expect_window 640x480
-  windowed=$window_id
-  hold_key_until F1 another_window "$windowed"
-  expect_window 1280x800+0+0
-  hold_key_until Escape app_ended
-  expect_status 27
+  toggle_and_escape
   ;;
 weston-xwayland)
   # XWayland cannot switch modes: the window covers the output and the
@@ -544,14 +530,7 @@ weston-xwayland)
   expect_window 1280x800+0+0
   wait_for 20 drawn root || fail "nothing shown"
   expect_scaled_scene "$workdir/now.png" 1280 800 output_picture now
-  fullscreen=$window_id
-  hold_key_until F1 another_window "$fullscreen"
-  expect_window 640x480
-  windowed=$window_id
-  hold_key_until F1 another_window "$windowed"
-  expect_window 1280x800+0+0
-  hold_key_until Escape app_ended
-  expect_status 27
+  toggle_and_escape
   ;;
 weston | weston-own-box | mutter)
   need Xvfb "${scenario%-own-box}" xdotool import convert compare
