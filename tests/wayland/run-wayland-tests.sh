@@ -260,7 +260,7 @@ hold_key_until() { # KEY CONDITION...
   else
     DISPLAY=$keys_display xdotool keydown "$key"
   fi
-  wait_for 20 "$@"
+  wait_for 30 "$@"
   local met=$?
   if [ -n "${SWAYSOCK:-}" ]; then
     stop "$sway_keys"
@@ -379,18 +379,21 @@ windowed_drawn() {
 # The question: a box appears on the desktop (no window list to wait for
 # there); KEY answers it, typed again until the box has had the focus and
 # CONDITION shows the answer taken. The wait between tries is long enough
-# for the window to show on a busy machine: a key typed into the program
-# could end it (Escape).
+# for a nested compositor to show the window on a busy machine: a key typed
+# again into the program could end it (Escape), which is then said.
 answer_question() { # KEY CONDITION...
   local key=$1 tries=0
   shift
   wait_for 20 output_differs_from "$workdir/desktop.png" || fail "no question shown"
   until "$@"; do
-    [ $tries -ge 6 ] && return 1
+    app_ended && fail "the program ended while $key was typed into the question"
+    [ $tries -ge 4 ] && return 1
     DISPLAY=$keys_display xdotool key "$key"
     tries=$((tries + 1))
-    wait_for 10 "$@" && return 0
+    wait_for 20 "$@" && return 0
   done
+  # The condition held at the loop's test (the loop's own status is its body's).
+  return 0
 }
 
 # Clicks at X,Y of weston's output until CONDITION holds: a click weston
@@ -407,6 +410,8 @@ click_until() { # X Y CONDITION...
     tries=$((tries + 1))
     wait_for 4 "$@" && return 0
   done
+  # The condition held at the loop's test (the loop's own status is its body's).
+  return 0
 }
 
 # weston or mutter nested on an Xvfb.

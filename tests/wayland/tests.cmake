@@ -12,3 +12,6 @@ foreach(scenario nowm-boxes nowm-toggle own-box no-box scaled weston-xwayland we
                        SKIP_RETURN_CODE 77
                        ENVIRONMENT QUELLOR_SNAPSHOT=$<TARGET_FILE:quellor-snapshot>)
 endforeach()
+# Two nested mutters, each compositing on the CPU, starve each other on a
+# busy machine: they run one at a time.
+set_tests_properties(wayland.mutter wayland.mutter-close PROPERTIES RESOURCE_LOCK nested-mutter)
