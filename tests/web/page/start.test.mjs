@@ -5,8 +5,8 @@ import { describe, test } from 'node:test';
 
 import {
   confirmAnswered, endWithEscape, expectRunningScene, forEachEngine, holdKey, isDisabled,
-  kEscapeStatus, kStartQuestion, loadPage, openPage, shootCanvas, startAndWaitForFrames, statusOf,
-  waitForExit, waitForFrames, waitUntil,
+  kEscapeStatus, kStartQuestion, loadedPage, shootCanvas, startAndWaitForFrames, startedPage,
+  statusOf, waitForExit, waitForFrames, waitUntil,
 } from './session.mjs';
 
 // The canvas's drawing buffer, its size on the page, and the display state.
@@ -51,10 +51,8 @@ forEachEngine((session) => {
   describe('the start question', () => {
     test('No: a 640x480 textured, moving scene on the page; Escape ends it', async (t) => {
       const expected = [confirmAnswered(kStartQuestion, false)];
-      const run = await openPage(session, expected);
-      t.after(run.close);
+      const run = await loadedPage(session, t, expected);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
       assert.equal((await statusOf(page)).text, 'Ready: press Start.');
       await startAndWaitForFrames(page);
 
@@ -78,11 +76,8 @@ forEachEngine((session) => {
 
     test('Yes: the canvas fills the screen at once; Escape ends and leaves fullscreen', async (t) => {
       const expected = [confirmAnswered(kStartQuestion, true)];
-      const run = await openPage(session, expected);
-      t.after(run.close);
+      const run = await startedPage(session, t, expected);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
-      await startAndWaitForFrames(page);
 
       // Headless Chromium grants the request the Start click allows.
       const state = await canvasState(page);
@@ -109,11 +104,8 @@ forEachEngine((session) => {
   describe('fullscreen left by the browser', () => {
     test('windowed with the cursor shown; one F1 goes back; Escape ends', async (t) => {
       const expected = [confirmAnswered(kStartQuestion, true)];
-      const run = await openPage(session, expected);
-      t.after(run.close);
+      const run = await startedPage(session, t, expected);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
-      await startAndWaitForFrames(page);
       assert.equal((await canvasState(page)).fullscreen, true);
 
       await page.evaluate(() => document.exitFullscreen());
@@ -138,10 +130,8 @@ forEachEngine((session) => {
   describe('ending', () => {
     test('the Close button ends with status 0; the page gets its keys back', async (t) => {
       const expected = [confirmAnswered(kStartQuestion, false)];
-      const run = await openPage(session, expected);
-      t.after(run.close);
+      const run = await loadedPage(session, t, expected);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
       assert.equal(await isDisabled(page, '#close'), true, 'nothing to close before Start');
       await startAndWaitForFrames(page);
       assert.deepEqual(await keysRefusedToPage(page), ['Tab', ' ', 'ArrowDown'],
