@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  confirmAnswered, endWithEscape, forEachEngine, kEscapeStatus, kStartQuestion, loadedPage,
+  confirmAnswered, endWithEscapeAfter, forEachEngine, kStartQuestion, loadedPage,
   startAndWaitForFrames, startedPage, statusOf,
 } from './session.mjs';
 
@@ -50,9 +50,7 @@ forEachEngine((session) => {
           boxOpen: document.getElementById('box').open,
         }));
         assert.deepEqual(state, { fullscreen: c.fullscreen, boxOpen: false });
-        assert.equal(await endWithEscape(page), kEscapeStatus);
-        run.expectDialogs(expected);
-        run.expectNoErrors();
+        await endWithEscapeAfter(run, expected);
       });
     }
   });
@@ -70,9 +68,7 @@ forEachEngine((session) => {
         await page.keyboard.up('Escape');
       }
       assert.equal((await statusOf(page)).code, undefined, 'still running');
-      assert.equal(await endWithEscape(page), kEscapeStatus);
-      run.expectDialogs(expected);
-      run.expectNoErrors();
+      await endWithEscapeAfter(run, expected);
     });
   });
 });

@@ -237,6 +237,15 @@ export async function closeAfterStartQuestion(run) {
   run.expectNoErrors();
 }
 
+// Ends a run with Escape (typed on its page, the program running in `target`)
+// and expects nothing else of it: Escape's status, the dialogs `expected`, no
+// page error.
+export async function endWithEscapeAfter(run, expected, target = run.page) {
+  assert.equal(await endWithEscape(run.page, target), kEscapeStatus);
+  run.expectDialogs(expected);
+  run.expectNoErrors();
+}
+
 // Loads `url` and waits until Start can be pressed on Quellor's page, the
 // page itself or, with `frameSelector`, the frame that holds it; resolves to
 // that page or frame.
