@@ -37,33 +37,36 @@ bool OutputsAreXWayland(Display *display) {
   return xwayland;
 }
 
+// ICCCM: the window manager of screen N owns the selection WM_SN.
+bool WindowManagerOwnsSelection(Display *display) {
+  const std::string selection = "WM_S" + std::to_string(DefaultScreen(display));
+  return XGetSelectionOwner(display, XInternAtom(display, selection.c_str(), False)) != None;
+}
+
+bool ServerIsXWayland(Display *display) {
+  int opcode, event, error;
+  return XQueryExtension(display, "XWAYLAND", &opcode, &event, &error) ||
+         OutputsAreXWayland(display);
+}
+
+// Asks the X server `question` on a connection opened for it and closed
+// after; false when the program does not run on X11 or the server cannot be
+// reached.
+bool AskXServer(bool (*question)(Display *display)) {
+  if (!OnX11())
+    return false;
+  Display *display = XOpenDisplay(nullptr);
+  if (!display)
+    return false;
+  const bool answer = question(display);
+  XCloseDisplay(display);
+  return answer;
+}
+
 } // namespace
 
-bool X11WindowManagerRuns() {
-  if (!OnX11())
-    return false;
-  Display *display = XOpenDisplay(nullptr);
-  if (!display)
-    return false;
-  // ICCCM: the window manager of screen N owns the selection WM_SN.
-  const std::string selection = "WM_S" + std::to_string(DefaultScreen(display));
-  const bool runs =
-      XGetSelectionOwner(display, XInternAtom(display, selection.c_str(), False)) != None;
-  XCloseDisplay(display);
-  return runs;
-}
+bool X11WindowManagerRuns() { return AskXServer(WindowManagerOwnsSelection); }
 
-bool X11IsXWayland() {
-  if (!OnX11())
-    return false;
-  Display *display = XOpenDisplay(nullptr);
-  if (!display)
-    return false;
-  int opcode, event, error;
-  const bool xwayland =
-      XQueryExtension(display, "XWAYLAND", &opcode, &event, &error) || OutputsAreXWayland(display);
-  XCloseDisplay(display);
-  return xwayland;
-}
+bool X11IsXWayland() { return AskXServer(ServerIsXWayland); }
 
 } // namespace platform::sdl

@@ -26,6 +26,7 @@ add_executable(quellor-fixedgl-frames
                ${fixedgl_dir}/scene/FixedGlFramesMain.cpp ${fixedgl_scene_sources}
                ${PROJECT_SOURCE_DIR}/app/AppState.cpp
                ${PROJECT_SOURCE_DIR}/tools/quellor-snapshot/SnapshotOptions.cpp
+               ${PROJECT_SOURCE_DIR}/tools/quellor-snapshot/SnapshotCommandLine.cpp
                ${PROJECT_SOURCE_DIR}/tools/quellor-snapshot/PngWriter.cpp
                $<TARGET_OBJECTS:quellor_platform_hook> $<TARGET_OBJECTS:quellor_platform_os>
                $<TARGET_OBJECTS:quellor_platform_gdi>

@@ -14,60 +14,70 @@ const float kAngleTolerance = 0.05f;
 
 class AnimationTest : public SceneTest {};
 
-void ExpectWanderingCube(float x, float z, float angle, int phase, float counter) {
-  EXPECT_NEAR(appState.wanderX, x, kPositionTolerance);
-  EXPECT_NEAR(appState.wanderZ, z, kPositionTolerance);
-  EXPECT_NEAR(appState.wanderAngle, angle, kAngleTolerance);
-  EXPECT_EQ(appState.wanderPhase, phase);
-  EXPECT_EQ(appState.wanderCounter, counter);
+// The wandering cube after frame `frame` (0: before the first).
+struct Wandering {
+  int frame;
+  float x, z, angle;
+  int phase;
+  float counter;
+};
+
+// The shuttle cube after frame `frame`.
+struct Shuttle {
+  int frame;
+  float x;
+  int direction;
+  float counter, angle;
+};
+
+void ExpectWanderingCube(const Wandering &expected) {
+  EXPECT_NEAR(appState.wanderX, expected.x, kPositionTolerance);
+  EXPECT_NEAR(appState.wanderZ, expected.z, kPositionTolerance);
+  EXPECT_NEAR(appState.wanderAngle, expected.angle, kAngleTolerance);
+  EXPECT_EQ(appState.wanderPhase, expected.phase);
+  EXPECT_EQ(appState.wanderCounter, expected.counter);
 }
 
-void ExpectShuttleCube(float x, int direction, float counter, float angle) {
-  EXPECT_NEAR(appState.shuttleX, x, kPositionTolerance);
-  EXPECT_EQ(appState.shuttleDirection, direction);
-  EXPECT_EQ(appState.shuttleCounter, counter);
-  EXPECT_NEAR(appState.shuttleAngle, angle, kAngleTolerance);
-}
-
-TEST_F(AnimationTest, FirstFrameMovesBothCubesOneStep) {
-  ExpectWanderingCube(20.0f, 20.0f, 0.0f, 1, 0.0f);
-  ExpectShuttleCube(90.0f, 1, 0.0f, 0.0f);
-  RenderFrames(1);
-  ExpectWanderingCube(20.1f, 20.1f, 0.8f, 1, 1.0f);
-  ExpectShuttleCube(89.9f, 1, 1.0f, 0.2f);
+void ExpectShuttleCube(const Shuttle &expected) {
+  EXPECT_NEAR(appState.shuttleX, expected.x, kPositionTolerance);
+  EXPECT_EQ(appState.shuttleDirection, expected.direction);
+  EXPECT_EQ(appState.shuttleCounter, expected.counter);
+  EXPECT_NEAR(appState.shuttleAngle, expected.angle, kAngleTolerance);
 }
 
 TEST_F(AnimationTest, WanderingCubeRunsOneFullCycleAndShuttleCubeOneRoundTrip) {
   // The phase changes at the end of the frame whose counter first passes a
   // threshold, so that frame still moves by the old phase.
-  RenderFrames(500);
-  ExpectWanderingCube(70.0f, 70.0f, 400.0f, 1, 500.0f);
-  RenderFrames(1);
-  ExpectWanderingCube(70.1f, 70.1f, 400.8f, 2, 501.0f);
-
-  RenderFrames(198);
-  ExpectShuttleCube(20.1f, 1, 699.0f, 139.8f);
-  RenderFrames(1);
-  ExpectShuttleCube(20.0f, 0, 0.0f, 140.0f);
-  RenderFrames(1);
-  ExpectShuttleCube(20.1f, 0, 1.0f, 140.2f);
-
-  RenderFrames(299);
-  ExpectWanderingCube(20.2f, 70.1f, 201.2f, 2, 1000.0f);
-  RenderFrames(1);
-  ExpectWanderingCube(20.1f, 70.1f, 200.8f, 3, 1001.0f);
-
-  RenderFrames(399);
-  ExpectShuttleCube(90.0f, 1, 0.0f, 280.0f);
-
-  RenderFrames(100);
-  ExpectWanderingCube(20.1f, 20.2f, 350.5f, 3, 1500.0f);
-  RenderFrames(1);
-  // Phase 1 lasts one frame longer than the others: each cycle ends 0.1
-  // further along x and z, turned by 350.8 degrees.
-  ExpectWanderingCube(20.1f, 20.1f, 350.8f, 1, 0.0f);
-  RenderFrames(1);
-  ExpectWanderingCube(20.2f, 20.2f, 351.6f, 1, 1.0f);
+  const Wandering wandering[] = {
+      {0, 20.0f, 20.0f, 0.0f, 1, 0.0f},
+      {1, 20.1f, 20.1f, 0.8f, 1, 1.0f},
+      {500, 70.0f, 70.0f, 400.0f, 1, 500.0f},
+      {501, 70.1f, 70.1f, 400.8f, 2, 501.0f},
+      {1000, 20.2f, 70.1f, 201.2f, 2, 1000.0f},
+      {1001, 20.1f, 70.1f, 200.8f, 3, 1001.0f},
+      {1500, 20.1f, 20.2f, 350.5f, 3, 1500.0f},
+      // Phase 1 lasts one frame longer than the others: each cycle ends 0.1
+      // further along x and z, turned by 350.8 degrees.
+      {1501, 20.1f, 20.1f, 350.8f, 1, 0.0f},
+      {1502, 20.2f, 20.2f, 351.6f, 1, 1.0f},
+  };
+  const Shuttle shuttle[] = {
+      {0, 90.0f, 1, 0.0f, 0.0f},     {1, 89.9f, 1, 1.0f, 0.2f},     {699, 20.1f, 1, 699.0f, 139.8f},
+      {700, 20.0f, 0, 0.0f, 140.0f}, {701, 20.1f, 0, 1.0f, 140.2f}, {1400, 90.0f, 1, 0.0f, 280.0f},
+  };
+  for (int frame = 0; frame <= 1502; ++frame) {
+    if (frame > 0)
+      RenderFrames(1);
+    SCOPED_TRACE(frame);
+    for (const Wandering &expected : wandering) {
+      if (expected.frame == frame)
+        ExpectWanderingCube(expected);
+    }
+    for (const Shuttle &expected : shuttle) {
+      if (expected.frame == frame)
+        ExpectShuttleCube(expected);
+    }
+  }
 }
 
 TEST_F(AnimationTest, LaterThresholdTestsOverrideEarlierOnes) {
@@ -105,9 +115,9 @@ TEST_F(AnimationTest, ShuttleCubeTurnsAroundAfterItsSevenHundredthStepEitherWay)
   appState.shuttleDirection = 0;
   appState.shuttleCounter = 699.0f;
   RenderFrames(1);
-  ExpectShuttleCube(20.1f, 1, 0.0f, 0.2f);
+  ExpectShuttleCube({1, 20.1f, 1, 0.0f, 0.2f});
   RenderFrames(1);
-  ExpectShuttleCube(20.0f, 1, 1.0f, 0.4f);
+  ExpectShuttleCube({2, 20.0f, 1, 1.0f, 0.4f});
 }
 
 TEST_F(AnimationTest, EachFramePausesTwoMillisecondsOnce) {

@@ -2,11 +2,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <system_error>
-#include <vector>
 
 #include "PngWriter.h"
-#include "SnapshotOptions.h"
+#include "SnapshotCommandLine.h"
 #include "SnapshotScene.h"
 
 namespace {
@@ -39,23 +37,15 @@ int RenderAndWrite(const snapshot::SnapshotOptions &options) {
 int main(int argc, char **argv) {
   snapshot::SnapshotOptions options;
   std::string error;
-  if (!snapshot::ParseSnapshotOptions(std::vector<std::string>(argv + 1, argv + argc), &options,
-                                      &error))
-    return Report(error + "\nTry 'quellor-snapshot --help'.", kBadCommandLine);
-  if (options.help) {
-    std::fputs(snapshot::SnapshotUsage().c_str(), stdout);
+  switch (snapshot::StartFromCommandLine(argc, argv, &options, &error)) {
+  case snapshot::SnapshotStart::kRender:
+    return RenderAndWrite(options);
+  case snapshot::SnapshotStart::kHelpShown:
     return 0;
+  case snapshot::SnapshotStart::kBadCommandLine:
+    return Report(error + "\nTry 'quellor-snapshot --help'.", kBadCommandLine);
+  case snapshot::SnapshotStart::kNoTexturesDir:
+    break;
   }
-
-  // The pictures go where the user said, relative to where the tool started,
-  // even when the textures are read from elsewhere.
-  options.outPath = std::filesystem::absolute(options.outPath).string();
-  if (!options.texturesDir.empty()) {
-    std::error_code failure;
-    std::filesystem::current_path(options.texturesDir, failure);
-    if (failure)
-      return Report("cannot read textures from " + options.texturesDir + ": " + failure.message(),
-                    kFailed);
-  }
-  return RenderAndWrite(options);
+  return Report(error, kFailed);
 }

@@ -10,10 +10,7 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
-#include <vector>
 
 #include "AppState.h"
 #include "Es2Surface.h"
@@ -21,7 +18,7 @@
 #include "RenderFrame.h"
 #include "RenderState.h"
 #include "SceneResources.h"
-#include "SnapshotOptions.h"
+#include "SnapshotCommandLine.h"
 
 namespace {
 
@@ -81,20 +78,12 @@ int RenderFrames(const snapshot::SnapshotOptions &options) {
 int main(int argc, char **argv) {
   snapshot::SnapshotOptions options;
   std::string error;
-  if (!snapshot::ParseSnapshotOptions(std::vector<std::string>(argv + 1, argv + argc), &options,
-                                      &error))
-    return Fail(error);
-  if (options.help) {
-    std::fputs(snapshot::SnapshotUsage().c_str(), stdout);
+  const snapshot::SnapshotStart start =
+      snapshot::StartFromCommandLine(argc, argv, &options, &error);
+  if (start == snapshot::SnapshotStart::kHelpShown)
     return 0;
-  }
-  options.outPath = std::filesystem::absolute(options.outPath).string();
-  if (!options.texturesDir.empty()) {
-    std::error_code failure;
-    std::filesystem::current_path(options.texturesDir, failure);
-    if (failure)
-      return Fail("cannot read textures from " + options.texturesDir);
-  }
+  if (start != snapshot::SnapshotStart::kRender)
+    return Fail(error);
   if (!OpenEs2Surface(kWidth, kHeight, kBits565, &error))
     return Fail(error);
   const int status = RenderFrames(options);

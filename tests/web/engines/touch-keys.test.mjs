@@ -15,8 +15,8 @@ import { promisify } from 'node:util';
 import { engineMissing, launchEngine } from '../support/engines.mjs';
 import { serveFolder } from '../support/page.mjs';
 import {
-  changedShare, kEscapeStatus, kNoAnswer, loadPage, openPage, pageDir, shootCanvas,
-  statusOf, waitForExit, waitForFrames, waitUntil,
+  changedShare, kEscapeStatus, kNoAnswer, loadedPage, pageDir, shootCanvas, statusOf,
+  waitForExit, waitForFrames, waitUntil,
 } from '../page/session.mjs';
 
 const run = promisify(execFile);
@@ -71,13 +71,14 @@ for (const engine of ['chromium', 'firefox']) {
     }
 
     test('Camera, Fullscreen and End reach the program as Space, F1 and Escape', async (t) => {
-      const runOfPage = await openPage(session, [kNoAnswer], { viewport: { width: 390, height: 844 }, touch: true });
-      t.after(runOfPage.close);
-      const { page } = runOfPage;
-      await page.evaluateOnNewDocument(() => {
-        addEventListener('pointerdown', (event) => { window.quellorPointerType = event.pointerType; }, true);
+      const runOfPage = await loadedPage(session, t, [kNoAnswer], {
+        viewport: { width: 390, height: 844 },
+        touch: true,
+        script: () => {
+          addEventListener('pointerdown', (event) => { window.quellorPointerType = event.pointerType; }, true);
+        },
       });
-      await loadPage(page, session.server.url + 'quellor.html');
+      const { page } = runOfPage;
       await page.bringToFront();
       const origin = await pageOrigin(page);
       if (engine === 'chromium') {

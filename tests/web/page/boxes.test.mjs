@@ -6,8 +6,8 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  confirmAnswered, endWithEscape, forEachEngine, kEscapeStatus, kStartQuestion, loadPage, openPage,
-  startAndWaitForFrames, statusOf,
+  confirmAnswered, endWithEscapeAfter, forEachEngine, kStartQuestion, loadedPage,
+  startAndWaitForFrames, startedPage, statusOf,
 } from './session.mjs';
 
 const kEnglish = { buttons: ['Yes', 'No'], icon: 'Question' };
@@ -32,11 +32,8 @@ forEachEngine((session) => {
     for (const c of cases) {
       test(c.name, async (t) => {
         const expected = [confirmAnswered(kStartQuestion, c.accept, c.how)];
-        const run = await openPage(session, expected, { locale: c.locale });
-        t.after(run.close);
+        const run = await startedPage(session, t, expected, { locale: c.locale });
         const { page } = run;
-        await loadPage(page, session.server.url + 'quellor.html');
-        await startAndWaitForFrames(page);
 
         assert.deepEqual(run.boxes[0], {
           title: 'Cela obrazovka?',
@@ -53,9 +50,7 @@ forEachEngine((session) => {
           boxOpen: document.getElementById('box').open,
         }));
         assert.deepEqual(state, { fullscreen: c.fullscreen, boxOpen: false });
-        assert.equal(await endWithEscape(page), kEscapeStatus);
-        run.expectDialogs(expected);
-        run.expectNoErrors();
+        await endWithEscapeAfter(run, expected);
       });
     }
   });
@@ -65,19 +60,15 @@ forEachEngine((session) => {
   describe('keys while a box is shown', () => {
     test('Escape answering the box does not end the program', async (t) => {
       const expected = [confirmAnswered(kStartQuestion, false, { key: 'Escape', hold: true })];
-      const run = await openPage(session, expected);
-      t.after(run.close);
+      const run = await loadedPage(session, t, expected);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
       try {
         await startAndWaitForFrames(page, 20);
       } finally {
         await page.keyboard.up('Escape');
       }
       assert.equal((await statusOf(page)).code, undefined, 'still running');
-      assert.equal(await endWithEscape(page), kEscapeStatus);
-      run.expectDialogs(expected);
-      run.expectNoErrors();
+      await endWithEscapeAfter(run, expected);
     });
   });
 });

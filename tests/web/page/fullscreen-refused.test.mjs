@@ -4,8 +4,8 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  alertShown, confirmAnswered, distinctColours, endWithEscape, expectRunningScene, forEachEngine,
-  holdKey, kEndNotice, kEscapeStatus, kFallbackQuestion, kStartQuestion, loadPage, openPage,
+  alertShown, confirmAnswered, distinctColours, endWithEscapeAfter, expectRunningScene,
+  forEachEngine, holdKey, kEndNotice, kFallbackQuestion, kStartQuestion, loadPage, openPage,
   shootCanvas, startAndWaitForFrames, waitForExit, waitForFrames,
 } from './session.mjs';
 
@@ -57,9 +57,7 @@ forEachEngine((session) => {
       assert.deepEqual(await state(), { fullscreen: false, buffer: [640, 480], cursor: 'auto' });
       await expectRunningScene(frame);
 
-      assert.equal(await endWithEscape(page, frame), kEscapeStatus);
-      run.expectDialogs(expected);
-      run.expectNoErrors();
+      await endWithEscapeAfter(run, expected, frame);
     });
 
     test('No to the fall-back question: the end notice, and status 1', async (t) => {

@@ -4,8 +4,8 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  changedShare, expectRunningScene, forEachEngine, holdKey, kNoAnswer, openPage, shootCanvas,
-  startWindowed, waitForExit, waitForFrames, waitUntil,
+  changedShare, expectRunningScene, forEachEngine, holdKey, kNoAnswer, shootCanvas, snapshotRun,
+  startedPage, waitForExit, waitForFrames, waitUntil,
 } from './session.mjs';
 
 // Two looks some frames apart: with the camera still only the cubes move.
@@ -19,7 +19,7 @@ forEachEngine((session) => {
 
   describe('Space', () => {
     test('turns the camera to the wandering cube, and back on a second press', async (t) => {
-      const run = await startWindowed(session, t);
+      const run = await startedPage(session, t);
       const { page } = run;
 
       const [still, stillLater] = await twoLooks(page);
@@ -50,10 +50,8 @@ forEachEngine((session) => {
     test('in snapshot mode, space-at turns the camera for the frames after it', async (t) => {
       const frames = {};
       for (const query of ['frames=60', 'frames=60&space-at=1', 'frames=60&space-at=1,2']) {
-        const run = await openPage(session);
-        t.after(run.close);
-        await run.page.goto(`${session.server.url}quellor.html?${query}`);
-        assert.deepEqual(await waitForExit(run.page),
+        const run = await snapshotRun(session, t, query);
+        assert.deepEqual(run.exit,
           { code: '0', text: 'Quellor has ended with exit status 0.' }, query);
         frames[query] = await shootCanvas(run.page);
         run.expectDialogs([]);
@@ -69,7 +67,7 @@ forEachEngine((session) => {
 
   describe('F1', () => {
     test('goes fullscreen at 640x480 scaled to the screen, and back to the window', async (t) => {
-      const run = await startWindowed(session, t);
+      const run = await startedPage(session, t);
       const { page } = run;
       const state = () => page.evaluate(() => {
         const canvas = document.getElementById('canvas');

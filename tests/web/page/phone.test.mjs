@@ -5,8 +5,8 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  forEachEngine, isDisabled, kEscapeStatus, kNoAnswer, loadPage, openPage, startAndWaitForFrames,
-  statusOf, waitForExit, waitForFrames, waitUntil,
+  forEachEngine, isDisabled, kEscapeStatus, kNoAnswer, loadedPage, startedPage, statusOf,
+  waitForExit, waitForFrames, waitUntil,
 } from './session.mjs';
 
 const kControls = ['start', 'close', 'key-space', 'key-f1', 'key-escape'];
@@ -36,9 +36,7 @@ forEachEngine((session) => {
   describe('on a phone', () => {
     for (const [name, width, height] of [['upright', 390, 844], ['sideways', 844, 390]]) {
       test(`${name} (${width}x${height}): the canvas and every control on screen`, async (t) => {
-        const run = await openPage(session, [], phone(width, height));
-        t.after(run.close);
-        await loadPage(run.page, session.server.url + 'quellor.html');
+        const run = await loadedPage(session, t, [], phone(width, height));
         const seen = await layout(run.page);
         assert.deepEqual(seen.viewport, [width, height]);
         assert.ok(seen.pageWidth <= width, `no sideways scrolling: ${seen.pageWidth} px wide`);
@@ -61,11 +59,8 @@ forEachEngine((session) => {
     for (const [name, width, height] of [['upright', 390, 844], ['sideways', 844, 390]]) {
       test(`the touch keys ${name}: Fullscreen goes fullscreen, End ends with Escape's status`,
         async (t) => {
-        const run = await openPage(session, [kNoAnswer], phone(width, height));
-        t.after(run.close);
+        const run = await startedPage(session, t, [kNoAnswer], phone(width, height));
         const { page } = run;
-        await loadPage(page, session.server.url + 'quellor.html');
-        await startAndWaitForFrames(page);
         await page.tap('#key-f1');
         await waitUntil(page, () => document.fullscreenElement === document.getElementById('canvas'));
         await waitForFrames(page, 5);
@@ -87,9 +82,7 @@ forEachEngine((session) => {
 
   describe('on a desktop', () => {
     test('1280x900: the page as it always was, without touch keys', async (t) => {
-      const run = await openPage(session, [], { viewport: { width: 1280, height: 900 } });
-      t.after(run.close);
-      await loadPage(run.page, session.server.url + 'quellor.html');
+      const run = await loadedPage(session, t, [], { viewport: { width: 1280, height: 900 } });
       const seen = await layout(run.page);
       assert.deepEqual([seen.canvas.left, seen.canvas.width, seen.canvas.height], [320, 640, 480]);
       assert.equal(seen.controls['key-f1'].width, 0, 'no touch keys');

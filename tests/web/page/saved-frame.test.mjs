@@ -8,8 +8,8 @@ import { describe, test } from 'node:test';
 
 import { decodePng, toRgba } from '../support/png.mjs';
 import {
-  changedShare, distinctColours, forEachEngine, kNoAnswer, loadPage, openPage, shareOf,
-  shootCanvas, startAndWaitForFrames, waitForExit,
+  changedShare, distinctColours, forEachEngine, kNoAnswer, shareOf, shootCanvas, snapshotRun,
+  startedPage, waitForExit,
 } from './session.mjs';
 
 // The canvas as toDataURL gives it (the PNG decoded here) and as drawImage
@@ -45,11 +45,8 @@ forEachEngine((session) => {
     // The scene moves between the read and the screenshot: the camera stands
     // still, so only the cubes' few pixels may differ.
     test('while the program runs: the frame on screen', async (t) => {
-      const run = await openPage(session, [kNoAnswer]);
-      t.after(run.close);
+      const run = await startedPage(session, t, [kNoAnswer], { frames: 20 });
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
-      await startAndWaitForFrames(page, 20);
       const readings = await readBack(page);
       expectScreen(readings, await shootCanvas(page), 0.1);
       await page.click('#close');
@@ -59,11 +56,9 @@ forEachEngine((session) => {
     });
 
     test('after the last frame: that frame', async (t) => {
-      const run = await openPage(session);
-      t.after(run.close);
+      const run = await snapshotRun(session, t, 'frames=60');
       const { page } = run;
-      await page.goto(`${session.server.url}quellor.html?frames=60`);
-      assert.equal((await waitForExit(page)).code, '0');
+      assert.equal(run.exit.code, '0');
       expectScreen(await readBack(page), await shootCanvas(page), 0.002);
       run.expectDialogs([]);
       run.expectNoErrors();

@@ -196,13 +196,35 @@ export const confirmAnswered = (message, accept, how = {}) =>
 export const alertShown = (message) => ({ type: 'alert', message, accept: true });
 export const kNoAnswer = confirmAnswered(kStartQuestion, false);
 
-// A fresh page whose start question is answered No, started and drawing.
-// The page goes when the test ends.
-export async function startWindowed(session, t) {
-  const run = await openPage(session, [kNoAnswer]);
+// A fresh page of Quellor, loaded until Start can be pressed, that goes when
+// the test `t` ends: `answers` and `options` as for openPage (the start
+// question answered No unless said otherwise), and `options.script` run on
+// the page before the page's own scripts.
+export async function loadedPage(session, t, answers = [kNoAnswer], options = {}) {
+  const run = await openPage(session, answers, options);
   t.after(run.close);
+  if (options.script) await run.page.evaluateOnNewDocument(options.script);
   await loadPage(run.page, session.server.url + 'quellor.html');
-  await startAndWaitForFrames(run.page);
+  return run;
+}
+
+// The same page started, once it has drawn `options.frames` frames (10
+// unless said otherwise).
+export async function startedPage(session, t, answers = [kNoAnswer], options = {}) {
+  const run = await loadedPage(session, t, answers, options);
+  await startAndWaitForFrames(run.page, options.frames);
+  return run;
+}
+
+// A run in snapshot mode, the page's `query` (frames=N and the like) naming
+// it: it starts by itself, asks nothing and ends after its last frame. The
+// page goes when the test `t` ends. Resolves to the run once it has ended,
+// with run.exit what the page said of its end.
+export async function snapshotRun(session, t, query) {
+  const run = await openPage(session);
+  t.after(run.close);
+  await run.page.goto(`${session.server.url}quellor.html?${query}`);
+  run.exit = await waitForExit(run.page);
   return run;
 }
 
@@ -212,6 +234,15 @@ export async function closeAfterStartQuestion(run) {
   await run.page.click('#close');
   assert.equal((await waitForExit(run.page)).code, '0');
   run.expectDialogs([kNoAnswer]);
+  run.expectNoErrors();
+}
+
+// Ends a run with Escape (typed on its page, the program running in `target`)
+// and expects nothing else of it: Escape's status, the dialogs `expected`, no
+// page error.
+export async function endWithEscapeAfter(run, expected, target = run.page) {
+  assert.equal(await endWithEscape(run.page, target), kEscapeStatus);
+  run.expectDialogs(expected);
   run.expectNoErrors();
 }
 

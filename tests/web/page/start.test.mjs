@@ -4,9 +4,9 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  confirmAnswered, endWithEscape, expectRunningScene, forEachEngine, holdKey, isDisabled,
-  kEscapeStatus, kStartQuestion, loadPage, openPage, shootCanvas, startAndWaitForFrames, statusOf,
-  waitForExit, waitForFrames, waitUntil,
+  confirmAnswered, endWithEscape, endWithEscapeAfter, expectRunningScene, forEachEngine, holdKey,
+  isDisabled, kEscapeStatus, kStartQuestion, loadedPage, shootCanvas, startAndWaitForFrames, startedPage,
+  statusOf, waitForExit, waitForFrames, waitUntil,
 } from './session.mjs';
 
 // The canvas's drawing buffer, its size on the page, and the display state.
@@ -51,10 +51,8 @@ forEachEngine((session) => {
   describe('the start question', () => {
     test('No: a 640x480 textured, moving scene on the page; Escape ends it', async (t) => {
       const expected = [confirmAnswered(kStartQuestion, false)];
-      const run = await openPage(session, expected);
-      t.after(run.close);
+      const run = await loadedPage(session, t, expected);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
       assert.equal((await statusOf(page)).text, 'Ready: press Start.');
       await startAndWaitForFrames(page);
 
@@ -78,11 +76,8 @@ forEachEngine((session) => {
 
     test('Yes: the canvas fills the screen at once; Escape ends and leaves fullscreen', async (t) => {
       const expected = [confirmAnswered(kStartQuestion, true)];
-      const run = await openPage(session, expected);
-      t.after(run.close);
+      const run = await startedPage(session, t, expected);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
-      await startAndWaitForFrames(page);
 
       // Headless Chromium grants the request the Start click allows.
       const state = await canvasState(page);
@@ -96,11 +91,9 @@ forEachEngine((session) => {
       const second = await shootCanvas(page);
       assert.notDeepEqual(second.rgba, first.rgba, 'the scene moves in fullscreen');
 
-      assert.equal(await endWithEscape(page), kEscapeStatus);
+      await endWithEscapeAfter(run, expected);
       await waitUntil(page, () => document.fullscreenElement === null);
       assert.notEqual((await canvasState(page)).cursor, 'none', 'the cursor is back');
-      run.expectDialogs(expected);
-      run.expectNoErrors();
     });
   });
 
@@ -109,11 +102,8 @@ forEachEngine((session) => {
   describe('fullscreen left by the browser', () => {
     test('windowed with the cursor shown; one F1 goes back; Escape ends', async (t) => {
       const expected = [confirmAnswered(kStartQuestion, true)];
-      const run = await openPage(session, expected);
-      t.after(run.close);
+      const run = await startedPage(session, t, expected);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
-      await startAndWaitForFrames(page);
       assert.equal((await canvasState(page)).fullscreen, true);
 
       await page.evaluate(() => document.exitFullscreen());
@@ -129,19 +119,15 @@ forEachEngine((session) => {
       await waitUntil(page, () => document.fullscreenElement !== null);
       assert.equal((await canvasState(page)).cursor, 'none');
       assert.equal((await statusOf(page)).text, 'Quellor is running.', 'what was said on leaving');
-      assert.equal(await endWithEscape(page), kEscapeStatus);
-      run.expectDialogs(expected);
-      run.expectNoErrors();
+      await endWithEscapeAfter(run, expected);
     });
   });
 
   describe('ending', () => {
     test('the Close button ends with status 0; the page gets its keys back', async (t) => {
       const expected = [confirmAnswered(kStartQuestion, false)];
-      const run = await openPage(session, expected);
-      t.after(run.close);
+      const run = await loadedPage(session, t, expected);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
       assert.equal(await isDisabled(page, '#close'), true, 'nothing to close before Start');
       await startAndWaitForFrames(page);
       assert.deepEqual(await keysRefusedToPage(page), ['Tab', ' ', 'ArrowDown'],

@@ -5,9 +5,9 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  alertShown, closeAfterStartQuestion, expectRunningScene, forEachEngine, kNoAnswer, loadPage,
-  openPage, pickFiles, shareOf, shootCanvas, solidBitmap, startAndWaitForFrames, startWindowed,
-  statusOf, textOf, waitForExit, waitForFrameCount, waitUntil,
+  alertShown, closeAfterStartQuestion, expectRunningScene, forEachEngine, kNoAnswer, loadedPage,
+  pickFiles, shareOf, shootCanvas, solidBitmap, startAndWaitForFrames, startedPage, statusOf,
+  textOf, waitForExit, waitForFrameCount, waitUntil,
 } from './session.mjs';
 
 const bmp = (name, bytes) => ({ name, bytes });
@@ -16,13 +16,15 @@ const bmp = (name, bytes) => ({ name, bytes });
 const greenTexture = solidBitmap(64, [0, 255, 0]);
 const greenShare = (picture) => shareOf(picture, (r, g, b) => g > 60 && r < 24 && b < 24);
 
-// A page whose file reads are changed by `script` (run before the page's).
-async function openWithReads(session, t, expected, script) {
-  const run = await openPage(session, expected);
-  t.after(run.close);
-  await run.page.evaluateOnNewDocument(script);
-  await loadPage(run.page, session.server.url + 'quellor.html');
-  return run;
+// Drops `file` ({ name, bytes }) on the page's drop area, as a person drops a
+// file dragged from elsewhere.
+async function dropFile(page, { name, bytes }) {
+  await page.evaluate((fileName, fileBytes) => {
+    const files = new DataTransfer();
+    files.items.add(new File([new Uint8Array(fileBytes)], fileName, { type: 'image/bmp' }));
+    document.getElementById('drop').dispatchEvent(
+      new DragEvent('drop', { dataTransfer: files, bubbles: true, cancelable: true }));
+  }, name, [...bytes]);
 }
 
 // Reads of picked files that end only when the test ends them: each read
@@ -69,10 +71,8 @@ forEachEngine((session) => {
   describe('broken textures', () => {
     test('a text file as tex3.bmp: "Unknown DIB file format." and status 1', async (t) => {
       const expected = [kNoAnswer, alertShown('Error\nUnknown DIB file format.')];
-      const run = await openPage(session, expected);
-      t.after(run.close);
+      const run = await loadedPage(session, t, expected);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
       await pickFiles(page, [bmp('tex3.bmp', Buffer.from('These are the pillar and wall textures.\n'))]);
       await waitUntil(page, () => document.getElementById('chosen').textContent !== '');
       assert.equal(await textOf(page, '#chosen'), 'Yours: tex3.bmp.');
@@ -85,10 +85,8 @@ forEachEngine((session) => {
 
     test('an empty tex1.bmp: the open failure and status 1', async (t) => {
       const expected = [kNoAnswer, alertShown('Error\nFailed to open DIB file tex1.bmp.\n')];
-      const run = await openPage(session, expected);
-      t.after(run.close);
+      const run = await loadedPage(session, t, expected);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
       await pickFiles(page, [bmp('tex1.bmp', Buffer.alloc(0))]);
       await page.click('#start');
       assert.deepEqual(await waitForExit(page),
@@ -100,10 +98,8 @@ forEachEngine((session) => {
 
   describe('textures of the user', () => {
     test('a file of another name is left out, and the default texture used', async (t) => {
-      const run = await openPage(session, [kNoAnswer]);
-      t.after(run.close);
+      const run = await loadedPage(session, t);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
       await pickFiles(page, [bmp('crate.bmp', greenTexture)]);
       assert.equal(await textOf(page, '#chosen'),
         'Left out (only tex1.bmp, tex2.bmp and tex3.bmp are used): crate.bmp.');
@@ -114,16 +110,9 @@ forEachEngine((session) => {
     });
 
     test('a dropped tex1.bmp covers both cubes', async (t) => {
-      const run = await openPage(session, [kNoAnswer]);
-      t.after(run.close);
+      const run = await loadedPage(session, t);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
-      await page.evaluate((bytes) => {
-        const files = new DataTransfer();
-        files.items.add(new File([new Uint8Array(bytes)], 'tex1.bmp', { type: 'image/bmp' }));
-        document.getElementById('drop').dispatchEvent(
-          new DragEvent('drop', { dataTransfer: files, bubbles: true, cancelable: true }));
-      }, [...greenTexture]);
+      await dropFile(page, bmp('tex1.bmp', greenTexture));
       await waitUntil(page, () => document.getElementById('chosen').textContent === 'Yours: tex1.bmp.');
       await startAndWaitForFrames(page);
       const look = await shootCanvas(page);
@@ -132,7 +121,7 @@ forEachEngine((session) => {
     });
 
     test('a file still being read when Start is pressed is used', async (t) => {
-      const run = await openWithReads(session, t, [kNoAnswer], holdReads);
+      const run = await loadedPage(session, t, [kNoAnswer], { script: holdReads });
       const { page } = run;
       await pickFiles(page, [bmp('tex1.bmp', greenTexture)]);
       await waitForReads(page, 1);
@@ -146,9 +135,11 @@ forEachEngine((session) => {
     });
 
     test('a file that cannot be read is reported and left out', async (t) => {
-      const run = await openWithReads(session, t, [kNoAnswer], () => {
-        Blob.prototype.arrayBuffer = () =>
-          Promise.reject(new DOMException('The file has gone.', 'NotReadableError'));
+      const run = await loadedPage(session, t, [kNoAnswer], {
+        script: () => {
+          Blob.prototype.arrayBuffer = () =>
+            Promise.reject(new DOMException('The file has gone.', 'NotReadableError'));
+        },
       });
       const { page } = run;
       await pickFiles(page, [bmp('tex1.bmp', greenTexture)]);
@@ -169,7 +160,7 @@ forEachEngine((session) => {
     for (const [order, reads] of [['the later read ends first', [1, 0]],
       ['the earlier read ends first', [0, 1]]]) {
       test(`the last pick wins: ${order}`, async (t) => {
-        const run = await openWithReads(session, t, [kNoAnswer], holdReads);
+        const run = await loadedPage(session, t, [kNoAnswer], { script: holdReads });
         const { page } = run;
         await pickFiles(page, [bmp('tex1.bmp', broken)]);
         await pickFiles(page, [bmp('tex1.bmp', greenTexture)]);
@@ -188,14 +179,9 @@ forEachEngine((session) => {
   // not used, and the page says so.
   describe('a file dropped after Start', () => {
     test('is not used, and the page says textures change only before Start', async (t) => {
-      const run = await startWindowed(session, t);
+      const run = await startedPage(session, t);
       const { page } = run;
-      await page.evaluate((bytes) => {
-        const files = new DataTransfer();
-        files.items.add(new File([new Uint8Array(bytes)], 'tex1.bmp', { type: 'image/bmp' }));
-        document.getElementById('drop').dispatchEvent(
-          new DragEvent('drop', { dataTransfer: files, bubbles: true, cancelable: true }));
-      }, [...greenTexture]);
+      await dropFile(page, bmp('tex1.bmp', greenTexture));
       await waitUntil(page, () => document.getElementById('chosen').textContent !== '');
       assert.equal(await textOf(page, '#chosen'),
         'Textures can only be changed before Start; not used: tex1.bmp.');

@@ -8,19 +8,16 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import {
-  changedShare, closeAfterStartQuestion, expectRunningScene, forEachEngine, kNoAnswer, loadPage,
-  openPage, setHidden, shootCanvas, startAndWaitForFrames, startWindowed, waitForFrames,
+  changedShare, closeAfterStartQuestion, expectRunningScene, forEachEngine, setHidden, shootCanvas,
+  startedPage, waitForFrames,
 } from './session.mjs';
 
 forEachEngine((session) => {
 
   describe('a page out of sight', () => {
     test('hidden, the scene stands still; shown again, it goes on', async (t) => {
-      const run = await openPage(session, [kNoAnswer]);
-      t.after(run.close);
+      const run = await startedPage(session, t);
       const { page } = run;
-      await loadPage(page, session.server.url + 'quellor.html');
-      await startAndWaitForFrames(page);
       await expectRunningScene(page);
 
       await setHidden(page, true);
@@ -47,7 +44,7 @@ forEachEngine((session) => {
     });
 
     test('behind another tab it draws at the background pace; in front it goes on', async (t) => {
-      const run = await startWindowed(session, t);
+      const run = await startedPage(session, t);
       const { page, context } = run;
 
       const draws = () => page.evaluate(() => [window.quellorFrames, window.quellorDraws]);
