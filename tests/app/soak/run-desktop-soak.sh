@@ -20,8 +20,8 @@ here=$(dirname "$(realpath "$0")")
 xvfb_pid=
 openbox_pid=
 unset DISPLAY WAYLAND_DISPLAY
-# shellcheck source=../support/x11-display.sh
-source "$here/../support/x11-display.sh"
+# shellcheck source=../../support/x11-display.sh
+source "$here/../../support/x11-display.sh"
 
 # Memory that may settle late (driver and allocator caches), and the growth
 # one context's surfaces and textures would bring many times over.

@@ -37,8 +37,8 @@ unset DISPLAY WAYLAND_DISPLAY
 # unloads at exit leave blocks the leak checker can no longer attribute to
 # anything; memory errors are still reported.
 export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
-# shellcheck source=../support/x11-display.sh
-source "$(dirname "$(realpath "$0")")/../support/x11-display.sh"
+# shellcheck source=../../support/x11-display.sh
+source "$(dirname "$(realpath "$0")")/../../support/x11-display.sh"
 
 cleanup() { stop_all "$reference_box_pid" "$app_pid" "$openbox_pid" "$xvfb_pid"; }
 trap cleanup EXIT

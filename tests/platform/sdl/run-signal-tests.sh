@@ -30,8 +30,8 @@ ulimit -c 0
 # and SIGFPE would end the program with status 1 in place of the signal's.
 export ASAN_OPTIONS="detect_leaks=0:handle_segv=0:handle_sigbus=0:handle_sigfpe=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 here=$(dirname "$(realpath "$0")")
-# shellcheck source=../support/x11-display.sh
-source "$here/../support/x11-display.sh"
+# shellcheck source=../../support/x11-display.sh
+source "$here/../../support/x11-display.sh"
 
 # The display guards whose display is ours.
 guards_on_display() {

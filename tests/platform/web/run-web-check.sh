@@ -13,7 +13,7 @@ for file in "$page/quellor.html" "$page/quellor.js" "$page/quellor.wasm" "$tools
   fi
 done
 if [ ! -d "$here/node_modules/puppeteer-core" ]; then
-  echo "SKIPPED: node's packages are missing: run scripts/setup (npm ci in tests/web)"
+  echo "SKIPPED: node's packages are missing: run scripts/setup (npm ci in tests/platform/web)"
   exit 77
 fi
 if [ ! -x "${QUELLOR_CHROMIUM:-/usr/bin/chromium}" ]; then

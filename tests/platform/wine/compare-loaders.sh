@@ -35,8 +35,8 @@ start_wine_session
 results=$workdir/results
 mkdir -p "$results"
 
-# shellcheck source=../support/tool-runs.sh
-source "$(dirname "$0")/../support/tool-runs.sh"
+# shellcheck source=../../support/tool-runs.sh
+source "$(dirname "$0")/../../support/tool-runs.sh"
 
 same_result() {
   cmp -s "$results/linux.status" "$results/windows.status" &&

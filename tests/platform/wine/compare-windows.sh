@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Holds our window system against Windows' as Wine gives it: the window probe
-# (tests/wine/probe) runs its scenarios once as a Windows program under Wine
+# (tests/platform/wine/probe) runs its scenarios once as a Windows program under Wine
 # and once natively on our platform's headless backend, and prints what its
 # window procedure gets. Scenario by scenario, the two logs must be the same;
 # a scenario on which they differ must be listed, with the reason, in the

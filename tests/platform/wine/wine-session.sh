@@ -11,8 +11,8 @@ workdir=$(mktemp -d /tmp/quellor-wine.XXXXXX)
 xvfb_pid=
 openbox_pid=
 unset DISPLAY WAYLAND_DISPLAY WINELOADER
-# shellcheck source=../support/x11-display.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../support/x11-display.sh"
+# shellcheck source=../../support/x11-display.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../support/x11-display.sh"
 # Wine starts its windows more slowly than the SDL program.
 window_timeout=90
 export WINEPREFIX=$workdir/prefix

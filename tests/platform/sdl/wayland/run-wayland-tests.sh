@@ -59,8 +59,8 @@ unset DISPLAY WAYLAND_DISPLAY QUELLOR_SDL_MESSAGE_BOX QUELLOR_SDL_FULLSCREEN
 # The GL driver and D-Bus libraries that SDL unloads at exit leave blocks
 # the leak checker cannot attribute; memory errors are still reported.
 export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
-# shellcheck source=../support/x11-display.sh
-source "$(dirname "$(realpath "$0")")/../support/x11-display.sh"
+# shellcheck source=../../../support/x11-display.sh
+source "$(dirname "$(realpath "$0")")/../../../support/x11-display.sh"
 
 cleanup() { stop_all "$sway_keys" "$app_pid" "$weston_pid" "$openbox_pid" "$xvfb_pid"; }
 trap cleanup EXIT

@@ -18,7 +18,7 @@ import { serveFolder } from '../support/page.mjs';
 
 const run = promisify(execFile);
 const pageDir = process.env.QUELLOR_WEB_PAGE_DIR ||
-  path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../../build/web');
+  path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../../../build/web');
 const kWait = { polling: 20, timeout: 30000 };
 const kEscapeStatus = 27;
 

@@ -19,7 +19,7 @@ import { decodePng, encodePng } from '../support/png.mjs';
 import { kSurfaceBits, quantiseTo565, surfaceValues } from './pictures.mjs';
 
 const run = promisify(execFile);
-const repository = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../..');
+const repository = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../../..');
 const nativeBin = path.join(repository, 'build/default/bin');
 const pageDir = process.env.QUELLOR_WEB_PAGE_DIR || path.join(repository, 'build/web');
 const snapshotTool = process.env.QUELLOR_SNAPSHOT || path.join(nativeBin, 'quellor-snapshot');

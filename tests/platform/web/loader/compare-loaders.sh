@@ -7,7 +7,7 @@
 #   compare-loaders.sh NATIVE_TEXCHECK SOURCE_DIR
 #
 # The files: every file under tests/data/bmpsuite and fuzz/regressions, the
-# samples that tests/wine/make-loader-samples.sh writes, a name that does not
+# samples that tests/platform/wine/make-loader-samples.sh writes, a name that does not
 # exist, an empty file, a named pipe without a writer (refused at once, never
 # waited on: each run has a deadline) and pictures at the head of sparse files
 # of more than 4 GiB. The node tool is $QUELLOR_WEB_TOOLS_DIR/
@@ -42,7 +42,7 @@ extra=$workdir/extra
 mkdir -p "$results" "$extra"
 
 samples=$workdir/samples
-bash "$source_dir/tests/wine/make-loader-samples.sh" "$samples" ||
+bash "$source_dir/tests/platform/wine/make-loader-samples.sh" "$samples" ||
   fail "the sample files could not be made"
 : >"$extra/empty-file.bmp"
 mkfifo "$extra/named-pipe.bmp" || fail "no named pipe could be made"
@@ -51,8 +51,8 @@ for name in rgb24.bmp pal8rle.bmp; do
     truncate -s 4294979641 "$extra/sparse-$name" || fail "no sparse file could be made"
 done
 
-# shellcheck source=../../support/tool-runs.sh
-source "$(dirname "$0")/../../support/tool-runs.sh"
+# shellcheck source=../../../support/tool-runs.sh
+source "$(dirname "$0")/../../../support/tool-runs.sh"
 
 # Both must agree, and both must have run the loader: status 0 or 1, never
 # the usage status or a crash of either.

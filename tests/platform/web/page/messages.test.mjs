@@ -13,7 +13,7 @@ import {
 } from './session.mjs';
 
 const toolsDir = process.env.QUELLOR_WEB_TOOLS_DIR ||
-  path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../../build/emscripten/tools');
+  path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../../../build/emscripten/tools');
 
 const WM_SIZE = 0x5, WM_ACTIVATE = 0x6, WM_CLOSE = 0x10;
 const WM_KEYDOWN = 0x100, WM_KEYUP = 0x101, WM_CHAR = 0x102;

@@ -13,7 +13,7 @@ import { decodePng, toRgba } from '../support/png.mjs';
 
 // The web preset's page, unless the environment names another.
 export const pageDir = process.env.QUELLOR_WEB_PAGE_DIR ||
-  path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../../build/web');
+  path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../../../build/web');
 
 // Why the page cannot be driven in `engine` here, or false. Tests are
 // skipped, and say why, rather than failing on a machine without the page or
