@@ -1,6 +1,6 @@
 // The page's figures beside the native program's on Mesa's headless renderer:
 //   - in Chromium (headless) and in Firefox ESR (on an Xvfb of its own, as
-//     tests/web/support/engines.mjs runs them), one run after the other: the
+//     tests/platform/web/support/engines.mjs runs them), one run after the other: the
 //     time from the start question's answer to the first frame the program
 //     presents (the question is answered No the moment it is shown, in the
 //     page's own box or, for earlier pages, the browser's confirm(); the
@@ -33,8 +33,8 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-import { engineMissing, kEngines, launchEngine } from '../../tests/web/support/engines.mjs';
-import { serveFolder } from '../../tests/web/support/page.mjs';
+import { engineMissing, kEngines, launchEngine } from '../../tests/platform/web/support/engines.mjs';
+import { serveFolder } from '../../tests/platform/web/support/page.mjs';
 
 const repository = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const pageDir = process.env.QUELLOR_WEB_PAGE_DIR || path.join(repository, 'build/web');

@@ -11,7 +11,7 @@ set -euo pipefail
 before=$(realpath "${1:?before program}")
 after=$(realpath "${2:?after program}")
 runs=${3:-5}
-harness=$(dirname "$(realpath "$0")")/../../tests/desktop/run-desktop-tests.sh
+harness=$(dirname "$(realpath "$0")")/../../tests/platform/sdl/run-desktop-tests.sh
 results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
 
