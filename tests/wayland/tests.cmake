@@ -5,8 +5,8 @@
 # skipped.
 set(QUELLOR_WAYLAND_HARNESS ${CMAKE_CURRENT_LIST_DIR}/run-wayland-tests.sh)
 foreach(scenario nowm-boxes nowm-toggle own-box no-box scaled weston-xwayland weston-xwayland-close
-                 weston weston-own-box weston-close mutter mutter-close mutter-minimise
-                 sway sway-close)
+                 weston weston-own-box weston-close mutter mutter-close sway
+                 sway-close)
   add_test(NAME wayland.${scenario}
            COMMAND ${QUELLOR_WAYLAND_HARNESS} ${scenario} $<TARGET_FILE:quellor>)
   set_tests_properties(wayland.${scenario} PROPERTIES LABELS wayland TIMEOUT 180
@@ -15,4 +15,4 @@ foreach(scenario nowm-boxes nowm-toggle own-box no-box scaled weston-xwayland we
 endforeach()
 # Two nested mutters, each compositing on the CPU, starve each other on a
 # busy machine: they run one at a time.
-set_tests_properties(wayland.mutter wayland.mutter-close wayland.mutter-minimise PROPERTIES RESOURCE_LOCK nested-mutter)
+set_tests_properties(wayland.mutter wayland.mutter-close PROPERTIES RESOURCE_LOCK nested-mutter)
