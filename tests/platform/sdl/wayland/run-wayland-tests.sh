@@ -17,14 +17,16 @@
 #   no-box       no box can be shown at all: the program starts windowed
 # Fullscreen that cannot switch the mode (Xvfb 1280x800 with openbox, the
 # backend told that the display cannot switch):
-#   scaled       the scene fills the screen's height, 4:3, centred; F1 both
-#                ways
+#   scaled       the scene fills the screen's height, 4:3, centred; Space
+#                swaps the camera; F1 both ways
 # Weston (its X11 backend, a 1280x800 window on an Xvfb whose keyboard
 # types into it) with XWayland:
 #   weston-xwayland  the question, fullscreen filling the output scaled and
-#                    centred, F1 both ways, Escape
+#                    centred, Space swapping the camera, F1 both ways, Escape
+#   weston-xwayland-close  the question answered No: windowed; the close
+#                    button of weston's frame ends the program with 0
 # Weston itself, the program on SDL's Wayland driver (no X display for it):
-#   weston       the question, scaled fullscreen, F1 both ways and back
+#   weston       the question, scaled fullscreen, Space, F1 both ways and back
 #                (each F1 used to crash inside libdecor), Escape
 #   weston-own-box  the same with the backend's own box asking the question
 #   mutter       the same on mutter (nested, in a D-Bus session of its own;
@@ -297,33 +299,62 @@ lit_box() { convert "$1" -fuzz 2% -format '%@' info:; }
 
 near() { [ $(($1 > $2 ? $1 - $2 : $2 - $1)) -le "$3" ]; }
 
+# Where the lit part of quellor-snapshot's frame (reference.png) falls on a
+# screen SCREEN_WIDTH x SCREEN_HEIGHT: scaled by the screen's height / 480 and
+# centred between the bars (WIDTHxHEIGHT+X+Y).
+scaled_reference_box() { # SCREEN_WIDTH SCREEN_HEIGHT
+  local sh=$2 rw rh rx ry
+  local left=$((($1 - sh * 4 / 3) / 2))
+  IFS='x+' read -r rw rh rx ry <<<"$(lit_box "$workdir/reference.png")"
+  echo "$((rw * sh / 480))x$((rh * sh / 480))+$((left + rx * sh / 480))+$((ry * sh / 480))"
+}
+
+# Whether the bars outside the 4:3 middle of a screenshot are black.
+bars_black_in() { # SCREENSHOT SCREEN_WIDTH SCREEN_HEIGHT
+  local sh=$3
+  local left=$((($2 - sh * 4 / 3) / 2))
+  # The scaled picture's edge may blur a pixel into the bars.
+  [ "$(convert "$1" \( +clone -crop "$((left - 2))x${sh}+0+0" +repage \) \
+    \( -clone 0 -crop "$((left - 2))x${sh}+$((left + sh * 4 / 3 + 2))+0" +repage \) -delete 0 \
+    -append -format '%[fx:maxima]' info:)" = 0 ]
+}
+
 # Whether a screenshot shows the scene as quellor-snapshot renders it at
 # 640x480, scaled by the screen's height / 480 and centred: what is lit in the
 # snapshot is lit at the scaled place, and both sides outside the 4:3 middle
 # are black bars. Says why not.
 scaled_scene_in() { # SCREENSHOT SCREEN_WIDTH SCREEN_HEIGHT
   local shot=$1 sw=$2 sh=$3
-  local width=$((sh * 4 / 3))
-  local left=$(((sw - width) / 2))
-  local bars
-  bars=$(convert "$shot" \( +clone -crop "${left}x${sh}+0+0" +repage \) \
-    \( -clone 0 -crop "${left}x${sh}+$((left + width))+0" +repage \) -delete 0 \
-    -append -format '%[fx:maxima]' info:)
-  [ "$bars" = 0 ] || { echo "the bars beside the 4:3 picture are not black"; return 1; }
-  local ref shown rw rh rx ry w h x y
-  ref=$(lit_box "$workdir/reference.png")
+  bars_black_in "$shot" "$sw" "$sh" || { echo "the bars beside the 4:3 picture are not black"; return 1; }
+  local expected shown ew eh ex ey w h x y
+  expected=$(scaled_reference_box "$sw" "$sh")
   shown=$(lit_box "$shot")
-  IFS='x+' read -r rw rh rx ry <<<"$ref"
+  IFS='x+' read -r ew eh ex ey <<<"$expected"
   IFS='x+' read -r w h x y <<<"$shown"
-  # Scaled by sh/480 and moved right by the bar, within a few pixels (the
-  # cubes have moved since the snapshot's frame, but stay within the still
-  # scene's bounds).
-  if ! { near "$x" $((left + rx * sh / 480)) 8 && near "$y" $((ry * sh / 480)) 8 &&
-    near "$w" $((rw * sh / 480)) 16 && near "$h" $((rh * sh / 480)) 16; }; then
-    echo "the scene's lit box is $shown; the snapshot's $ref scaled would be" \
-      "$((rw * sh / 480))x$((rh * sh / 480))+$((left + rx * sh / 480))+$((ry * sh / 480))"
+  # Within a few pixels (the cubes have moved since the snapshot's frame, but
+  # stay within the still scene's bounds).
+  if ! { near "$x" "$ex" 8 && near "$y" "$ey" 8 && near "$w" "$ew" 16 && near "$h" "$eh" 16; }; then
+    echo "the scene's lit box is $shown; the snapshot's scaled would be $expected"
     return 1
   fi
+}
+
+# Whether a scaled fullscreen screenshot shows the scene through the camera
+# that follows the wandering cube. The fixed camera's lit box (the floor's)
+# never changes: quellor-snapshot's 1501 frames of a whole cycle all light
+# the same 518x330+61+85 at 640x480. The follow camera's box, 440x329 or
+# larger there, lies more than 15 pixels (25 on an 800-high screen) from that
+# box in 94% of the cycle's frames (61 in the median; within 15 only near
+# frame 300, where the cube passes the fixed point). So the box must be off
+# by more than 25 pixels at 800, yet still a picture of the floor.
+follow_camera_in() { # SCREENSHOT SCREEN_WIDTH SCREEN_HEIGHT
+  local shot=$1 sw=$2 sh=$3 ew eh ex ey w h x y
+  bars_black_in "$shot" "$sw" "$sh" || return 1
+  IFS='x+' read -r ew eh ex ey <<<"$(scaled_reference_box "$sw" "$sh")"
+  IFS='x+' read -r w h x y <<<"$(lit_box "$shot")"
+  local off=$((sh * 15 / 480))
+  [ "$w" -ge $((sh * 384 / 480)) ] && [ "$h" -ge $((sh * 288 / 480)) ] &&
+    ! { near "$x" "$ex" $off && near "$y" "$ey" $off && near "$w" "$ew" $off && near "$h" "$eh" $off; }
 }
 
 # Waits until CAPTURE, which writes SCREENSHOT, shows the scaled scene: the
@@ -338,6 +369,13 @@ expect_scaled_scene() { # SCREENSHOT SCREEN_WIDTH SCREEN_HEIGHT CAPTURE...
     [ $SECONDS -ge $deadline ] && fail "$why"
     sleep 0.2
   done
+}
+
+# Space swaps the camera: held until the scaled fullscreen picture on the
+# 1280x800 output shows the camera that follows the wandering cube.
+swap_camera() {
+  follow_camera_shown() { output_picture now && follow_camera_in "$workdir/now.png" 1280 800; }
+  hold_key_until space follow_camera_shown
 }
 
 # From the scaled fullscreen window: F1 to a 640x480 window, F1 back to one
@@ -523,6 +561,7 @@ scaled)
   expect_window 1280x800+0+0
   screen_is 1280x800 || fail "the display mode changed"
   expect_scaled_scene "$workdir/fullscreen.png" 1280 800 import -window root "$workdir/fullscreen.png"
+  swap_camera
   toggle_and_escape
   ;;
 weston-xwayland)
@@ -535,7 +574,22 @@ weston-xwayland)
   expect_window 1280x800+0+0
   wait_for 20 drawn root || fail "nothing shown"
   expect_scaled_scene "$workdir/now.png" 1280 800 output_picture now
+  swap_camera
   toggle_and_escape
+  ;;
+weston-xwayland-close)
+  # Windowed (No), then closed with the close button of the frame weston's
+  # X window manager draws: on its title bar, 14 pixels above the client
+  # area and 14 in from its right edge (weston 10). Alt+F4 would end the
+  # program too, but through the program's own handling of the key.
+  need Xvfb weston Xwayland xdotool xwininfo import convert
+  start_weston_xwayland
+  start_app
+  answer_box "Cela obrazovka?" Escape
+  expect_window 640x480
+  IFS='x+' read -r w h x y <<<"$(client_geometry "$window_id")"
+  click_until $((x + w - 14)) $((y - 14)) app_ended || fail "the close button did nothing"
+  expect_status 0
   ;;
 weston | weston-own-box | mutter)
   need Xvfb "${scenario%-own-box}" xdotool import convert compare
@@ -547,6 +601,7 @@ weston | weston-own-box | mutter)
   start_wayland_app
   answer_question Return bars_black || fail "no fullscreen picture after Yes"
   expect_scaled_scene "$workdir/now.png" 1280 800 output_picture now
+  swap_camera
   # Windowed again, showing the scene, or ended (a crash).
   left_fullscreen() { app_ended || ! bars_black; }
   hold_key_until F1 left_fullscreen
