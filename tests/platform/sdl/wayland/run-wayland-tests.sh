@@ -29,7 +29,7 @@
 #   weston       the question, scaled fullscreen, Space, F1 both ways and back
 #                (each F1 used to crash inside libdecor), Escape
 #   weston-own-box  the same with the backend's own box asking the question
-#   mutter       the same on mutter (nested, in a D-Bus session of its own;
+#   mutter       the same but Space on mutter (nested, in a D-Bus session of its own;
 #                leaving fullscreen used to crash showing the cursor)
 #   weston-close, mutter-close  the question answered No: windowed; the
 #                window's close button (weston) or Alt+F4 (mutter) ends the
@@ -601,7 +601,9 @@ weston | weston-own-box | mutter)
   start_wayland_app
   answer_question Return bars_black || fail "no fullscreen picture after Yes"
   expect_scaled_scene "$workdir/now.png" 1280 800 output_picture now
-  swap_camera
+  # Nested mutter composites on the CPU: on a busy machine its screenshots
+  # come too slowly to watch the camera within the scenario's time.
+  [ "$scenario" = mutter ] || swap_camera
   # Windowed again, showing the scene, or ended (a crash).
   left_fullscreen() { app_ended || ! bars_black; }
   hold_key_until F1 left_fullscreen
