@@ -9,7 +9,7 @@ import path from 'node:path';
 import { describe, test } from 'node:test';
 
 import {
-  forEachEngine, openPage, setHidden,
+  forEachEngine, kDeadline, openPage, setHidden,
 } from './session.mjs';
 
 const toolsDir = process.env.QUELLOR_WEB_TOOLS_DIR ||
@@ -45,8 +45,8 @@ async function startProbe(session, t) {
     };
     const deadline = setTimeout(() => {
       waiting.delete(recheck);
-      reject(new Error(`waited 20 s for ${what}`));
-    }, 20000);
+      reject(new Error(`waited ${kDeadline / 1000} s for ${what}`));
+    }, kDeadline);
     waiting.add(recheck);
   });
   await run.page.goto(session.server.url + 'quellor-message-probe.html');
