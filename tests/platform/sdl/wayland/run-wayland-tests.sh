@@ -189,6 +189,7 @@ sway_windowed_drawn() {
 # wtype adds a keyboard for each run; the pause lets the client take that
 # keyboard's keymap before the key comes.
 sway_key() { wtype -s 300 -k "$1"; }
+sway_key_up() { wtype -s 300 -p "$1"; }
 
 # Answers the backend's own box, typing KEY until the box goes.
 sway_answer_box() { # TITLE KEY
@@ -273,8 +274,13 @@ hold_key_until() { # KEY CONDITION...
   wait_for 30 "$@"
   local met=$?
   if [ -n "${SWAYSOCK:-}" ]; then
+    # The holding keyboard goes without letting the key go, so the key is
+    # let go from another: a window that stays (Space, unlike F1) otherwise
+    # keeps it down, and on a busy machine the next key held often did not
+    # reach the program.
     stop "$sway_keys"
     sway_keys=
+    app_ended || sway_key_up "$key"
   else
     DISPLAY=$keys_display xdotool keyup "$key"
   fi
