@@ -31,10 +31,10 @@
 #   weston-own-box  the same with the backend's own box asking the question
 #   mutter       the same on mutter (nested, in a D-Bus session of its own;
 #                leaving fullscreen used to crash showing the cursor)
-#   weston-close, mutter-close  the question answered No: windowed; on
-#                mutter minimised (Super+H) and back (Alt+Tab); the window's
-#                close button (weston) or Alt+F4 (mutter) ends the program
-#                with 0
+#   weston-close, mutter-close  the question answered No: windowed;
+#                minimised (weston: the minimise button; mutter: Super+H) and
+#                back (Super+Tab; Alt+Tab); the window's close button (weston)
+#                or Alt+F4 (mutter) ends the program with 0
 # Sway (1.7, headless, run as a user of its own: it refuses root; keys typed
 # with wtype, pictures taken with grim):
 #   sway         the question in the backend's own box, scaled fullscreen,
@@ -428,6 +428,14 @@ windowed_drawn() {
     [ "$(convert "$workdir/now.png" -crop "$region" -format '%[fx:maxima]' info:)" != 0 ]
 }
 
+# Minimised: nothing window-sized differs from the empty desktop (mutter's
+# pointer may), and the program still runs.
+window_hidden() {
+  local w h
+  ! app_ended && output_picture now &&
+    IFS='x+' read -r w h _ <<<"$(window_region 2>/dev/null)" && { [ "$w" -lt 640 ] || [ "$h" -lt 480 ]; }
+}
+
 # The question: a box appears on the desktop (no window list to wait for
 # there); KEY answers it, typed again until the box has had the focus and
 # CONDITION shows the answer taken. The wait between tries is long enough
@@ -627,42 +635,40 @@ weston | weston-own-box | mutter)
   expect_status 27
   ;;
 weston-close | mutter-close)
-  # Windowed (No typed into the question until the window shows), then
-  # closed as a user would.
+  # Windowed (No typed into the question until the window shows), minimised
+  # and brought back, then closed as a user would.
   compositor=${scenario%-*}
   need Xvfb "$compositor" xdotool import convert
   start_nested "$compositor"
   desktop_picture
   start_wayland_app
   answer_question Escape windowed_drawn || fail "no window after No: $(window_region)"
-  # libdecor's close button on weston's title bar, 16 pixels in from its
-  # right end. The frame is 640x504 with the title bar, in the
-  # middle of the region (which has some of the frame's shadow around it).
-  IFS='x+' read -r w h x y <<<"$region"
-  right=$((x + w / 2 + 320))
-  title=$((y + h / 2 - 240))
-  case "$scenario" in
-  weston-close)
-    click_until $((right - 16)) "$title" app_ended || fail "the close button did nothing"
-    expect_status 0
-    ;;
-  mutter-close)
-    # Minimised (Super+H) and back (Alt+Tab) before it is closed. Minimised,
-    # nothing window-sized differs from the empty desktop (mutter's pointer
-    # may).
-    window_hidden() {
-      local w h
-      ! app_ended && output_picture now &&
-        IFS='x+' read -r w h _ <<<"$(window_region 2>/dev/null)" && { [ "$w" -lt 640 ] || [ "$h" -lt 480 ]; }
-    }
+  # libdecor's buttons on weston's title bar: close 16 pixels in from its
+  # right end, maximise and minimise 32 and 64 pixels further in. The frame
+  # is 640x504 with the title bar, in the middle of the region (which has
+  # some of the frame's shadow around it).
+  title_bar_end() {
+    IFS='x+' read -r w h x y <<<"$region"
+    right=$((x + w / 2 + 320))
+    title=$((y + h / 2 - 240))
+  }
+  title_bar_end
+  if [ "$compositor" = weston ]; then
+    click_until $((right - 80)) "$title" window_hidden || fail "the minimise button did nothing"
+    DISPLAY=$keys_display xdotool keydown super key Tab keyup super
+  else
     DISPLAY=$keys_display xdotool key super+h
     wait_for 30 window_hidden || fail "the window was not minimised: $(window_region)"
     DISPLAY=$keys_display xdotool key alt+Tab
-    wait_for 30 windowed_drawn || fail "the window did not come back: $(window_region)"
+  fi
+  wait_for 30 windowed_drawn || fail "the window did not come back: $(window_region)"
+  if [ "$compositor" = weston ]; then
+    title_bar_end
+    click_until $((right - 16)) "$title" app_ended || fail "the close button did nothing"
+  else
     DISPLAY=$keys_display xdotool key alt+F4
-    expect_status 0
-    ;;
-  esac
+  fi
+  expect_status 0
   ;;
 sway | sway-close)
   need sway swaymsg wtype grim jq convert
