@@ -74,8 +74,16 @@ start_wine_session() {
   # Window closing and focus go through a window manager, as on a desktop; it
   # also spares Wine its slow unmanaged window tear-down.
   start_display
-  timeout "$(scaled_seconds 180)" wine wineboot -i </dev/null >"$workdir/wineboot.log" 2>&1 ||
-    fail "wineboot -i failed"
+  # Once in nine runs on a busy machine a fresh prefix failed at once ("could
+  # not load kernel32.dll"): its server is stopped, and the prefix made once
+  # more from nothing, the first attempt's log kept.
+  if ! boot_prefix; then
+    mv "$workdir/wineboot.log" "$workdir/wineboot-first.log"
+    timeout "$(scaled_seconds 60)" wineserver -k >/dev/null 2>&1
+    timeout "$(scaled_seconds 60)" wineserver -w >/dev/null 2>&1
+    rm -rf "$WINEPREFIX"
+    boot_prefix || fail "wineboot -i failed"
+  fi
   write_registry_file
   timeout "$(scaled_seconds 60)" wine reg import "$(winepath_of "$workdir/settings.reg")" \
     </dev/null >"$workdir/registry.log" 2>&1 || fail "the prefix settings could not be written"
@@ -84,6 +92,10 @@ start_wine_session() {
   timeout "$(scaled_seconds 60)" wineserver -k >/dev/null 2>&1
   timeout "$(scaled_seconds 60)" wineserver -w >/dev/null 2>&1
   wineserver -p </dev/null >/dev/null 2>&1
+}
+
+boot_prefix() {
+  timeout "$(scaled_seconds 180)" wine wineboot -i </dev/null >"$workdir/wineboot.log" 2>&1
 }
 
 winepath_of() { echo "Z:${1//\//\\}"; }
