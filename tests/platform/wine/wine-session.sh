@@ -74,7 +74,7 @@ start_wine_session() {
   # Window closing and focus go through a window manager, as on a desktop; it
   # also spares Wine its slow unmanaged window tear-down.
   start_display
-  # Once in nine runs on a busy machine a fresh prefix failed at once ("could
+  # Once, in a run on a busy machine, a fresh prefix failed at once ("could
   # not load kernel32.dll"): its server is stopped, and the prefix made once
   # more from nothing, the first attempt's log kept.
   if ! boot_prefix; then
