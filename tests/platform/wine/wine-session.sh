@@ -23,8 +23,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
   if [ -d "$WINEPREFIX" ]; then
-    timeout "$(scaled_seconds 60)" wineserver -k >/dev/null 2>&1
-    timeout "$(scaled_seconds 60)" wineserver -w >/dev/null 2>&1
+    stop_wine_server
   fi
   stop_all "$app_pid" "$openbox_pid" "$xvfb_pid"
 }
@@ -79,8 +78,7 @@ start_wine_session() {
   # more from nothing, the first attempt's log kept.
   if ! boot_prefix; then
     mv "$workdir/wineboot.log" "$workdir/wineboot-first.log"
-    timeout "$(scaled_seconds 60)" wineserver -k >/dev/null 2>&1
-    timeout "$(scaled_seconds 60)" wineserver -w >/dev/null 2>&1
+    stop_wine_server
     rm -rf "$WINEPREFIX"
     boot_prefix || fail "wineboot -i failed"
   fi
@@ -89,9 +87,15 @@ start_wine_session() {
     </dev/null >"$workdir/registry.log" 2>&1 || fail "the prefix settings could not be written"
   # The desktop process that wineboot started read the old settings: stop
   # the whole session (the registry is saved) and start a persistent server.
+  stop_wine_server
+  wineserver -p </dev/null >/dev/null 2>&1
+}
+
+# Ends the prefix's server and every Wine process in it, and waits until
+# they are gone.
+stop_wine_server() {
   timeout "$(scaled_seconds 60)" wineserver -k >/dev/null 2>&1
   timeout "$(scaled_seconds 60)" wineserver -w >/dev/null 2>&1
-  wineserver -p </dev/null >/dev/null 2>&1
 }
 
 boot_prefix() {
