@@ -31,6 +31,8 @@
 #   weston-own-box  the same with the backend's own box asking the question
 #   mutter       the same on mutter (nested, in a D-Bus session of its own;
 #                leaving fullscreen used to crash showing the cursor)
+#   weston-escape, mutter-escape  the question answered No: windowed;
+#                Escape ends the program with 27
 #   weston-close, mutter-close  the question answered No: windowed;
 #                minimised (weston: the minimise button; mutter: Super+H) and
 #                back (Super+Tab; Alt+Tab); the window's close button (weston)
@@ -40,6 +42,7 @@
 #   sway         the question in the backend's own box, scaled fullscreen,
 #                Space, F1 both ways, Escape
 #   sway-close   windowed, the window closed by sway: 0
+#   sway-escape  windowed, Escape: 27
 # Exits 77 (skipped) when a tool or compositor the scenario needs is missing.
 #
 # Environment: QUELLOR_SNAPSHOT (default: quellor-snapshot beside PROGRAM).
@@ -631,6 +634,17 @@ weston | weston-own-box | mutter)
   hold_key_until Escape app_ended
   expect_status 27
   ;;
+weston-escape | mutter-escape)
+  # Windowed (No), then Escape in the window ends the program with 27.
+  compositor=${scenario%-*}
+  need Xvfb "$compositor" xdotool import convert
+  start_nested "$compositor"
+  desktop_picture
+  start_wayland_app
+  answer_question Escape windowed_drawn || fail "no window after No: $(window_region)"
+  hold_key_until Escape app_ended
+  expect_status 27
+  ;;
 weston-close | mutter-close)
   # Windowed (No typed into the question until the window shows), minimised
   # and brought back, then closed as a user would.
@@ -667,17 +681,22 @@ weston-close | mutter-close)
   fi
   expect_status 0
   ;;
-sway | sway-close)
+sway | sway-close | sway-escape)
   need sway swaymsg wtype grim jq convert
   start_sway
   # zenity's box does not take wtype's keys: the backend's own box asks.
   export QUELLOR_SDL_MESSAGE_BOX=own
   start_wayland_app
-  if [ "$scenario" = sway-close ]; then
+  if [ "$scenario" != sway ]; then
     sway_answer_box "Cela obrazovka?" Escape
     wait_for 20 sway_windowed_drawn || fail "no window after No"
-    swaymsg '[title="^Quellor$"] kill' >/dev/null || fail "swaymsg kill failed"
-    expect_status 0
+    if [ "$scenario" = sway-close ]; then
+      swaymsg '[title="^Quellor$"] kill' >/dev/null || fail "swaymsg kill failed"
+      expect_status 0
+    else
+      hold_key_until Escape app_ended
+      expect_status 27
+    fi
   else
     sway_answer_box "Cela obrazovka?" Return
     wait_for 20 sway_fullscreen || fail "not fullscreen after Yes: $(sway_view Quellor)"
