@@ -284,7 +284,7 @@ hold_key_until() { # KEY CONDITION...
   else
     DISPLAY=$keys_display xdotool keyup "$key"
   fi
-  [ $met = 0 ] || fail "$key held: the program did not react"
+  [ $met = 0 ] || fail "$key held: the program did not react (waited for: $*)"
 }
 
 client_geometry() { # WIDTHxHEIGHT+X+Y of a window's client area
