@@ -503,6 +503,36 @@ start_wayland_app() {
   app_pid=$!
 }
 
+# Minimises the program's window on $compositor (weston or mutter), brings it
+# back with a frame drawn, and closes it.
+minimise_restore_and_close() {
+  # libdecor's buttons on weston's title bar: close 16 pixels in from its
+  # right end, maximise and minimise 32 and 64 pixels further in. The frame
+  # is 640x504 with the title bar, in the middle of the region (which has
+  # some of the frame's shadow around it).
+  title_bar_end() {
+    IFS='x+' read -r w h x y <<<"$region"
+    right=$((x + w / 2 + 320))
+    title=$((y + h / 2 - 240))
+  }
+  title_bar_end
+  if [ "$compositor" = weston ]; then
+    click_until $((right - 80)) "$title" window_hidden || fail "the minimise button did nothing"
+    DISPLAY=$keys_display xdotool keydown super key Tab keyup super
+  else
+    DISPLAY=$keys_display xdotool key super+h
+    wait_for 30 window_hidden || fail "the window was not minimised: $(window_region)"
+    DISPLAY=$keys_display xdotool key alt+Tab
+  fi
+  wait_for 30 windowed_drawn || fail "the window did not come back: $(window_region)"
+  if [ "$compositor" = weston ]; then
+    title_bar_end
+    click_until $((right - 16)) "$title" app_ended || fail "the close button did nothing"
+  else
+    DISPLAY=$keys_display xdotool key alt+F4
+  fi
+}
+
 case "$scenario" in
 nowm-boxes)
   # No 640x480 mode: F1 asks the fall-back question. The window that had the
@@ -634,52 +664,23 @@ weston | weston-own-box | mutter)
   hold_key_until Escape app_ended
   expect_status 27
   ;;
-weston-escape | mutter-escape)
-  # Windowed (No), then Escape in the window ends the program with 27.
+weston-close | mutter-close | weston-escape | mutter-escape)
+  # Windowed (No typed into the question until the window shows), then
+  # Escape in the window ends the program with 27, or the window is minimised,
+  # brought back and closed as a user would, which ends it with 0.
   compositor=${scenario%-*}
   need Xvfb "$compositor" xdotool import convert
   start_nested "$compositor"
   desktop_picture
   start_wayland_app
   answer_question Escape windowed_drawn || fail "no window after No: $(window_region)"
-  hold_key_until Escape app_ended
-  expect_status 27
-  ;;
-weston-close | mutter-close)
-  # Windowed (No typed into the question until the window shows), minimised
-  # and brought back, then closed as a user would.
-  compositor=${scenario%-*}
-  need Xvfb "$compositor" xdotool import convert
-  start_nested "$compositor"
-  desktop_picture
-  start_wayland_app
-  answer_question Escape windowed_drawn || fail "no window after No: $(window_region)"
-  # libdecor's buttons on weston's title bar: close 16 pixels in from its
-  # right end, maximise and minimise 32 and 64 pixels further in. The frame
-  # is 640x504 with the title bar, in the middle of the region (which has
-  # some of the frame's shadow around it).
-  title_bar_end() {
-    IFS='x+' read -r w h x y <<<"$region"
-    right=$((x + w / 2 + 320))
-    title=$((y + h / 2 - 240))
-  }
-  title_bar_end
-  if [ "$compositor" = weston ]; then
-    click_until $((right - 80)) "$title" window_hidden || fail "the minimise button did nothing"
-    DISPLAY=$keys_display xdotool keydown super key Tab keyup super
+  if [ "${scenario#*-}" = escape ]; then
+    hold_key_until Escape app_ended
+    expect_status 27
   else
-    DISPLAY=$keys_display xdotool key super+h
-    wait_for 30 window_hidden || fail "the window was not minimised: $(window_region)"
-    DISPLAY=$keys_display xdotool key alt+Tab
+    minimise_restore_and_close
+    expect_status 0
   fi
-  wait_for 30 windowed_drawn || fail "the window did not come back: $(window_region)"
-  if [ "$compositor" = weston ]; then
-    title_bar_end
-    click_until $((right - 16)) "$title" app_ended || fail "the close button did nothing"
-  else
-    DISPLAY=$keys_display xdotool key alt+F4
-  fi
-  expect_status 0
   ;;
 sway | sway-close | sway-escape)
   need sway swaymsg wtype grim jq convert
